@@ -1,0 +1,59 @@
+// The one window of the program and everything it does.
+//
+// The handlers and procedures are defined beside their subsystem: start-up,
+// reset, exit and coefficient entry in app/, the plane in plane/, plotting in
+// plot/, the equation in equation/.
+#pragma once
+
+#include <cstdint>
+
+#include "app/graph_state.h"
+#include "platform/controls.h"
+#include "platform/numtext.h"
+#include "platform/picture.h"
+#include "platform/runtime.h"
+
+class Form1 : public platform::Form, public GraphState {
+public:
+    Form1();
+
+    // Builds, loads and shows the window, as the program's start does.
+    void Start();
+
+    // Events.
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click(std::int16_t Index);
+    void Command4_Click(std::int16_t Index);
+    void Command5_Click();
+    void Command6_Click();
+    void Text1_KeyPress(std::int16_t Index, std::int16_t& keyCode);
+    void Picture1_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void Picture1_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+
+    // Procedures.
+    void DrawPlane();
+    void ReduceFractions();
+
+    // The controls, as the layout names them.
+    platform::PictureBox Picture1{this};
+    platform::ControlArray<platform::Label, 2> Label5{this};
+    platform::CommandButton Command2{this};
+    platform::Label Label1{this};
+    platform::ControlArray<platform::CommandButton, 3> Command3{this};
+    platform::Label Label6{this};
+    platform::ControlArray<platform::Label, 3> Label3{this};
+    platform::ControlArray<platform::TextBox, 3> Text1{this};
+    platform::ControlArray<platform::Label, 2> Label2{this};
+    platform::ControlArray<platform::CommandButton, 2> Command4{this};
+    platform::CommandButton Command5{this};
+    platform::CommandButton Command6{this};
+    platform::ControlArray<platform::Label, 10> Label4{this};
+    platform::CommandButton Command1{this};
+    platform::ControlArray<platform::LineControl, 2> Line1{this};
+
+private:
+    void BuildLayout();
+};

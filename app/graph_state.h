@@ -1,0 +1,28 @@
+// The variables of the main window that every handler shares.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/variant.h"
+
+using platform::Variant;
+
+struct GraphState {
+    Variant originX;               // x pixel of the plane's origin in Picture1
+    Variant originY;               // y pixel of the origin
+    std::int16_t unitSize = 0;     // pixels per plane unit: 40, 22 or 14
+    Variant dragLastX;             // mouse x at the press or the last handled move
+    float dragLastY = 0;           // mouse y at the press or the last handled move
+    Variant firstX;                // the first whole-number point of the last run
+    Variant firstY;
+    Variant secondX;               // the second one
+    float secondY = 0;
+    Variant slopeNum;              // slope of the drawn line; slopeDen 0 marks a vertical line
+    Variant slopeDen;
+    Variant interceptNum;          // y-intercept; for a vertical line its x
+    std::int16_t interceptDen = 0;
+    Variant dragging;              // 1 while a mouse button is held on Picture1
+    Variant pointsShown;           // 1 once "点を打つ" has plotted
+    Variant morePointsShown;       // 1 once "さらに点を打つ" has plotted
+    std::int16_t lineShown = 0;    // 1 once "すべての点を打つ" has drawn the line
+};

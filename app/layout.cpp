@@ -1,0 +1,121 @@
+// The window and its 34 controls: places, sizes, captions, fonts, colours,
+// tab order, and which handler each event reaches.
+#include "app/form1.h"
+
+using namespace platform;
+
+namespace {
+
+const Color kGreen = RGB(0, 128, 0);
+const Color kWhite = RGB(255, 255, 255);
+const Color kYellow = RGB(255, 255, 0);
+const Color kPaleYellow = RGB(255, 255, 192);
+
+struct FontSpec {
+    float points;
+    bool bold;
+    bool italic = false;
+};
+
+template <class C>
+void font(C& control, FontSpec f)
+{
+    control.FontName(QString::fromUtf8(kLayoutFace));
+    control.FontSize(f.points);
+    control.FontBold(f.bold);
+    control.FontItalic(f.italic);
+}
+
+void button(CommandButton& b, const char* caption, int left, int top, int width, int height, FontSpec f)
+{
+    b.Caption(QString::fromUtf8(caption));
+    b.Place(left, top, width, height);
+    font(b, f);
+}
+
+void label(Label& l, const char* caption, int left, int top, int width, int height, FontSpec f,
+           Label::Align align = Label::Align::Left, Color fore = kWhite)
+{
+    l.Caption(QString::fromUtf8(caption));
+    l.Place(left, top, width, height);
+    font(l, f);
+    l.BackColor(kGreen);
+    l.ForeColor(fore);
+    l.Alignment(align);
+}
+
+void box(TextBox& t, int left, int top, int width, int height)
+{
+    t.Place(left, top, width, height);
+    font(t, {24.0f, false});
+    t.Alignment(TextBox::Align::Center);
+}
+
+}  // namespace
+
+Form1::Form1() { BuildLayout(); }
+
+void Form1::BuildLayout()
+{
+    Caption(QString::fromUtf8("２元１次方程式のグラフ (q.Varno)"));
+    ClientSize(876, 650);
+    BackColor(kGreen);
+
+    Picture1.Place(16, 32, 600, 600);
+    Picture1.BackColor(kPaleYellow);
+
+    const FontSpec name{20.25f, true};
+    const FontSpec lesson{12.0f, true};
+    label(Label5(0), "ｙ", 304, 0, 25, 33, name);
+    label(Label5(1), "χ", 616, 328, 25, 33, name);
+    button(Command2, "初期画面", 768, 16, 89, 33, lesson);
+    label(Label1, "座標平面の大きさ", 696, 64, 130, 16, lesson);
+    button(Command3(0), "小", 672, 88, 57, 33, {12.0f, false});
+    button(Command3(1), "中", 736, 88, 57, 33, {20.25f, true});
+    button(Command3(2), "大", 800, 88, 57, 33, {12.0f, false});
+    label(Label6, "ａ，ｂ，ｃの値を　　入力しましょう", 648, 128, 209, 57, {21.75f, true}, Label::Align::Left,
+          kYellow);
+    const FontSpec letter{20.25f, true, true};
+    label(Label3(0), "ａ", 656, 190, 33, 33, letter);
+    label(Label3(1), "ｂ", 752, 190, 33, 33, letter);
+    label(Label3(2), "ｃ", 840, 190, 33, 33, letter);
+    box(Text1(0), 648, 216, 41, 42);
+    label(Label2(0), "χ＋", 688, 224, 57, 25, name);
+    box(Text1(1), 744, 216, 41, 42);
+    label(Label2(1), "ｙ＝", 792, 224, 57, 25, name);
+    box(Text1(2), 832, 216, 41, 42);
+    button(Command4(0), "点を打つ", 688, 272, 169, 33, lesson);
+    button(Command4(1), "さらに点を打つ", 688, 312, 169, 33, lesson);
+    button(Command5, "すべての点を打つ", 688, 352, 169, 33, {14.25f, true});
+    button(Command6, "式を表示", 656, 424, 145, 33, {14.25f, true});
+
+    const auto centred = Label::Align::Center;
+    label(Label4(3), "", 728, 472, 41, 25, name, centred);
+    label(Label4(8), "", 808, 472, 65, 25, name, centred);
+    label(Label4(0), "", 672, 488, 49, 33, name);
+    label(Label4(1), "", 712, 488, 17, 33, name);
+    label(Label4(2), "", 728, 488, 41, 33, name, centred);
+    label(Label4(5), "", 768, 488, 25, 33, name);
+    label(Label4(6), "", 792, 488, 25, 33, name);
+    label(Label4(7), "", 816, 488, 57, 33, name, centred);
+    label(Label4(4), "", 728, 504, 41, 25, name, centred);
+    label(Label4(9), "", 816, 504, 41, 25, name, centred);
+    button(Command1, "終　了", 736, 600, 121, 33, lesson);
+
+    Line1(0).Place(736, 502, 768, 502, 3, kWhite);
+    Line1(1).Place(824, 502, 856, 502, 3, kWhite);
+
+    StackLightControls();
+    TabOrder({&Text1(0), &Command2, &Command1, &Picture1, &Text1(1), &Command4(0), &Text1(2), &Command4(1),
+              &Command5, &Command6, &Command3(0), &Command3(1), &Command3(2)});
+
+    // Which handler each event reaches.
+    Command1.OnClick([this] { Command1_Click(); });
+    Command2.OnClick([this] { Command2_Click(); });
+}
+
+void Form1::Start()
+{
+    Deliver([this] { Form_Load(); });
+    Show();
+}

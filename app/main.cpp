@@ -1,0 +1,9 @@
+#include "app/form1.h"
+
+int main(int argc, char** argv)
+{
+    platform::Application app(argc, argv);
+    Form1 window;
+    window.Start();
+    return app.Run();
+}

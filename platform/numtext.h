@@ -1,0 +1,25 @@
+// The runtime's number text and its reading rule for typed numbers.
+#pragma once
+
+#include <QString>
+
+#include "platform/variant.h"
+
+namespace platform {
+
+// The text of a number as the runtime writes it: a blank before a number of
+// 0 or more, "-" before a negative one; no decimal point for a whole value; a
+// full stop for a fractional one whatever the locale ("  5", "-10", " 0.5").
+// A 32-bit float is written with up to 7 significant digits, a 64-bit one
+// with up to 15; beyond that the exponent form (" 1E+20").
+QString NumberText(const Variant& v);
+
+// The value of a typed text, as a 64-bit float. Spaces, tabs and line feeds
+// are dropped; then the longest number at the start is read: optional sign,
+// digits with at most one full stop, optional exponent (E or D, optional sign,
+// digits). No digit gives 0. "&H" and "&O" start a hexadecimal or octal
+// whole number. Full-width digits, signs and full stop count as their ASCII
+// forms. An exponent too large gives an infinite value.
+double TextValue(const QString& text);
+
+}  // namespace platform

@@ -1,0 +1,218 @@
+#include "platform/picture.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPaintEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+namespace {
+
+QColor qcolor(Color c) { return QColor::fromRgb(static_cast<QRgb>(c | 0xFF000000u)); }
+
+// Far beyond any picture; keeps integer conversions and the rasteriser sane.
+constexpr double kFar = 1.0e6;
+
+double tame(double v) { return std::clamp(v, -kFar, kFar); }
+
+// The pixel index of a coordinate: the nearest whole number, halves upward.
+long pixelOf(double v) { return static_cast<long>(std::floor(tame(v) + 0.5)); }
+
+std::int16_t buttonsOf(Qt::MouseButtons b)
+{
+    std::int16_t r = 0;
+    if (b & Qt::LeftButton) r |= 1;
+    if (b & Qt::RightButton) r |= 2;
+    if (b & Qt::MiddleButton) r |= 4;
+    return r;
+}
+
+std::int16_t shiftOf(Qt::KeyboardModifiers m)
+{
+    std::int16_t r = 0;
+    if (m & Qt::ShiftModifier) r |= 1;
+    if (m & Qt::ControlModifier) r |= 2;
+    if (m & Qt::AltModifier) r |= 4;
+    return r;
+}
+
+}  // namespace
+
+PictureBox::PictureBox(QWidget* parent) : Control<QWidget>(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);  // moves reach the handler with no button held too
+    fore_ = static_cast<Color>(QApplication::palette().color(QPalette::ButtonText).rgb() & 0xFFFFFFu);
+    image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.fill(qcolor(back_));
+}
+
+PictureBox::~PictureBox() { endPainting(); }
+
+void PictureBox::Place(int left, int top, int width, int height)
+{
+    endPainting();
+    setGeometry(left, top, width, height);
+    QImage grown(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    grown.fill(qcolor(back_));
+    {
+        QPainter p(&grown);
+        p.drawImage(0, 0, image_);
+    }
+    image_ = grown;
+}
+
+void PictureBox::BackColor(Color c)
+{
+    back_ = c;
+    Cls();
+}
+
+QPainter& PictureBox::painter()
+{
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&image_);
+        painter_->setRenderHint(QPainter::TextAntialiasing);
+    }
+    return *painter_;
+}
+
+void PictureBox::endPainting()
+{
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
+void PictureBox::Cls()
+{
+    endPainting();
+    image_.fill(qcolor(back_));
+    currentX_ = currentY_ = 0;
+    update();
+}
+
+void PictureBox::DrawWidth(std::int16_t width)
+{
+    if (width < 1) throw RuntimeError(RuntimeError::InvalidProcedureCall);
+    drawWidth_ = width;
+}
+
+void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2)
+{
+    Line(x1, y1, x2, y2, fore_);
+}
+
+void PictureBox::axisLine(double x1, double y1, double x2, double y2, Color color)
+{
+    const long w = drawWidth_;
+    long left, top, right, bottom;
+    if (y1 == y2) {
+        left = pixelOf(std::min(x1, x2));
+        right = pixelOf(std::max(x1, x2));
+        top = pixelOf(y1) - w / 2;
+        bottom = top + w - 1;
+    } else {
+        top = pixelOf(std::min(y1, y2));
+        bottom = pixelOf(std::max(y1, y2));
+        left = pixelOf(x1) - w / 2;
+        right = left + w - 1;
+    }
+    left = std::max(left, 0L);
+    top = std::max(top, 0L);
+    right = std::min(right, static_cast<long>(image_.width()) - 1);
+    bottom = std::min(bottom, static_cast<long>(image_.height()) - 1);
+    if (left > right || top > bottom) return;
+    painter().fillRect(QRect(int(left), int(top), int(right - left + 1), int(bottom - top + 1)), qcolor(color));
+}
+
+void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2, Color color)
+{
+    const double ax = CSng(x1), ay = CSng(y1), bx = CSng(x2), by = CSng(y2);
+    if (ay == by || ax == bx) {
+        axisLine(ax, ay, bx, by, color);
+        return;
+    }
+    QPainter& p = painter();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(qcolor(color), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // A pixel's centre lies half a pixel into it.
+    p.drawLine(QLineF(tame(ax) + 0.5, tame(ay) + 0.5, tame(bx) + 0.5, tame(by) + 0.5));
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radius)
+{
+    const double cx = CSng(x), cy = CSng(y), r = std::fabs(CSng(radius));
+    const double reach = r + drawWidth_;
+    if (cx + reach < 0 || cy + reach < 0 || cx - reach > image_.width() || cy - reach > image_.height()) return;
+    QPainter& p = painter();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(qcolor(fore_), drawWidth_));
+    p.setBrush(qcolor(fore_));
+    p.drawEllipse(QPointF(cx + 0.5, cy + 0.5), r, r);
+    p.setBrush(Qt::NoBrush);
+    p.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void PictureBox::Print(const QString& text)
+{
+    const QFont f = font();
+    const QFontMetricsF metrics(f);
+    const double x = currentX_, y = currentY_;
+    if (x < kFar && y < kFar && x > -kFar && y > -kFar) {
+        QPainter& p = painter();
+        p.setFont(f);
+        p.setPen(qcolor(fore_));
+        p.drawText(QPointF(x, y + metrics.ascent()), text);
+    }
+    currentX_ = 0;
+    currentY_ = static_cast<float>(y + metrics.height());
+}
+
+void PictureBox::Refresh() { update(); }
+
+const QImage& PictureBox::Image()
+{
+    endPainting();
+    return image_;
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    endPainting();
+    QPainter p(this);
+    p.drawImage(event->rect(), image_, event->rect());
+}
+
+void PictureBox::deliverMouse(const MouseHandler& handler, QMouseEvent* event, std::int16_t button)
+{
+    if (!handler) return;
+    const QPointF at = event->position();
+    const auto x = static_cast<float>(at.x()), y = static_cast<float>(at.y());
+    const std::int16_t shift = shiftOf(event->modifiers());
+    Deliver([&] { handler(button, shift, x, y); });
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    QWidget::mousePressEvent(event);
+    deliverMouse(down_, event, buttonsOf(event->button()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    deliverMouse(move_, event, buttonsOf(event->buttons()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    deliverMouse(up_, event, buttonsOf(event->button()));
+}
+
+}  // namespace platform
