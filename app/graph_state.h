@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "platform/numtext.h"
 #include "platform/variant.h"
 
 using platform::Variant;
@@ -25,4 +26,11 @@ struct GraphState {
     Variant pointsShown;           // 1 once "点を打つ" has plotted
     Variant morePointsShown;       // 1 once "さらに点を打つ" has plotted
     std::int16_t lineShown = 0;    // 1 once "すべての点を打つ" has drawn the line
+
+    // What the last plotting run (either button) found, so that the whole line
+    // is always the line of the equation last plotted:
+    std::int16_t wholePointsFound = 0;  // whole-number points it stored: 0, 1 or 2
+    platform::Reading runA, runB, runC;  // the coefficients it read
+    std::int16_t plotFailed = 0;         // 1 when the last run could not plot
+    std::int16_t equationTooLarge = 0;   // 1 when the line's fractions are too large to show
 };

@@ -112,6 +112,11 @@ void Form1::BuildLayout()
     // Which handler each event reaches.
     Command1.OnClick([this] { Command1_Click(); });
     Command2.OnClick([this] { Command2_Click(); });
+    for (std::int16_t i = 0; i < Text1.Count(); ++i)
+        Text1(i).OnKeyPress([this, i](std::int16_t& keyCode) { Text1_KeyPress(i, keyCode); });
+    for (std::int16_t i = 0; i < Command4.Count(); ++i) Command4(i).OnClick([this, i] { Command4_Click(i); });
+    Command5.OnClick([this] { Command5_Click(); });
+    Command6.OnClick([this] { Command6_Click(); });
 }
 
 void Form1::Start()

@@ -53,16 +53,27 @@ int hexDigit(char16_t c)
     return -1;
 }
 
-double readDecimal(const std::u16string& s)
+// The decimal number at the start of s, read by the rule; its exact form too
+// when the significant digits fit 18 decimal places.
+Reading readDecimal(const std::u16string& s)
 {
+    Reading r;
     std::string piece;
     std::size_t i = 0;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) piece += static_cast<char>(s[i++]);
+    bool negative = false;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
+        negative = s[i] == u'-';
+        piece += static_cast<char>(s[i++]);
+    }
     bool digits = false, point = false;
+    std::string significant;  // the digits, without leading zeros
+    long scale = 0;           // digits after the point
     for (; i < s.size(); ++i) {
         if (isDigit(s[i])) {
             digits = true;
             piece += static_cast<char>(s[i]);
+            if (!(significant.empty() && s[i] == u'0')) significant += static_cast<char>(s[i]);
+            if (point) ++scale;
         } else if (s[i] == u'.' && !point) {
             point = true;
             piece += '.';
@@ -70,33 +81,58 @@ double readDecimal(const std::u16string& s)
             break;
         }
     }
-    if (!digits) return 0.0;
+    if (!digits) return r;
     // An exponent counts only with at least one digit.
+    long exponent = 0;
     if (i < s.size() && (s[i] == u'E' || s[i] == u'e' || s[i] == u'D' || s[i] == u'd')) {
         std::size_t j = i + 1;
         std::string exp = "e";
-        if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) exp += static_cast<char>(s[j++]);
+        bool expNegative = false;
+        if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) {
+            expNegative = s[j] == u'-';
+            exp += static_cast<char>(s[j++]);
+        }
         bool expDigits = false;
         for (; j < s.size() && isDigit(s[j]); ++j) {
             expDigits = true;
             exp += static_cast<char>(s[j]);
+            if (exponent < 100000) exponent = exponent * 10 + (s[j] - u'0');
         }
         if (expDigits) piece += exp;
+        else exponent = 0;
+        if (expNegative) exponent = -exponent;
     }
-    return strtod_l(piece.c_str(), nullptr, cLocale());
+    r.value = strtod_l(piece.c_str(), nullptr, cLocale());
+    // Trailing zeros of the digits move into the exponent.
+    long tens = exponent - scale;
+    while (significant.size() > 1 && significant.back() == '0') {
+        significant.pop_back();
+        ++tens;
+    }
+    if (significant.empty()) {
+        r.mantissa = 0;
+        r.exponent = 0;
+    } else if (significant.size() <= 18 && tens > -100000 && tens < 100000) {
+        r.mantissa = std::stoll(significant) * (negative ? -1 : 1);
+        r.exponent = static_cast<int>(tens);
+    } else {
+        r.exact = false;
+    }
+    return r;
 }
 
 // A hexadecimal or octal whole number, exactly rounded: octal digits become
 // bits, bits become hexadecimal digits, and the C library rounds those.
-double readRadix(const std::u16string& s, std::size_t from, int radix)
+Reading readRadix(const std::u16string& s, std::size_t from, int radix)
 {
+    Reading r;
     std::string bits;
     for (std::size_t i = from; i < s.size(); ++i) {
         const int d = hexDigit(s[i]);
         if (d < 0 || d >= radix) break;
         for (int b = (radix == 16 ? 3 : 2); b >= 0; --b) bits += ((d >> b) & 1) ? '1' : '0';
     }
-    if (bits.empty()) return 0.0;
+    if (bits.empty()) return r;
     while (bits.size() % 4) bits.insert(bits.begin(), '0');
     std::string hex = "0x";
     for (std::size_t i = 0; i < bits.size(); i += 4) {
@@ -104,7 +140,14 @@ double readRadix(const std::u16string& s, std::size_t from, int radix)
         for (int k = 0; k < 4; ++k) d = d * 2 + (bits[i + k] - '0');
         hex += "0123456789abcdef"[d];
     }
-    return strtod_l(hex.c_str(), nullptr, cLocale());
+    r.value = strtod_l(hex.c_str(), nullptr, cLocale());
+    if (r.value < 9.0e18) {
+        r.mantissa = static_cast<std::int64_t>(r.value);  // below 2^63 and read exactly when below 2^53
+        r.exact = r.value < 9007199254740992.0;
+    } else {
+        r.exact = false;
+    }
+    return r;
 }
 
 }  // namespace
@@ -124,7 +167,7 @@ QString NumberText(const Variant& v)
     return (negative ? QStringLiteral("-") : QStringLiteral(" ")) + digits;
 }
 
-double TextValue(const QString& text)
+Reading ReadNumber(const QString& text)
 {
     std::u16string s;
     s.reserve(static_cast<std::size_t>(text.size()));
@@ -139,5 +182,7 @@ double TextValue(const QString& text)
     }
     return readDecimal(s);
 }
+
+double TextValue(const QString& text) { return ReadNumber(text).value; }
 
 }  // namespace platform

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include "platform/variant.h"
 
 namespace platform {
@@ -21,5 +23,15 @@ QString NumberText(const Variant& v);
 // whole number. Full-width digits, signs and full stop count as their ASCII
 // forms. An exponent too large gives an infinite value.
 double TextValue(const QString& text);
+
+// The same reading, also as an exact decimal where one fits: the value is
+// mantissa × 10^exponent exactly (0.1 is one tenth), when exact is true.
+struct Reading {
+    double value = 0;
+    bool exact = true;
+    std::int64_t mantissa = 0;
+    int exponent = 0;
+};
+Reading ReadNumber(const QString& text);
 
 }  // namespace platform

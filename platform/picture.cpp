@@ -131,18 +131,56 @@ void PictureBox::axisLine(double x1, double y1, double x2, double y2, Color colo
     painter().fillRect(QRect(int(left), int(top), int(right - left + 1), int(bottom - top + 1)), qcolor(color));
 }
 
+// A coordinate as a 64-bit float; a value beyond every float is the runtime's Overflow.
+static double coordinate(const Variant& v)
+{
+    const double d = CDbl(v);
+    if (!std::isfinite(d)) throw RuntimeError(RuntimeError::Overflow);
+    return d;
+}
+
+// Cuts the segment to the box [lo, hi]²; false when nothing of it is inside.
+static bool clipSegment(double& x1, double& y1, double& x2, double& y2, double lo, double hiX, double hiY)
+{
+    double t0 = 0.0, t1 = 1.0;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - lo, hiX - x1, y1 - lo, hiY - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) t0 = std::max(t0, t);
+        else t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const double ax = x1 + t0 * dx, ay = y1 + t0 * dy;
+    const double bx = x1 + t1 * dx, by = y1 + t1 * dy;
+    x1 = ax;
+    y1 = ay;
+    x2 = bx;
+    y2 = by;
+    return true;
+}
+
 void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2, Color color)
 {
-    const double ax = CSng(x1), ay = CSng(y1), bx = CSng(x2), by = CSng(y2);
+    double ax = coordinate(x1), ay = coordinate(y1), bx = coordinate(x2), by = coordinate(y2);
     if (ay == by || ax == bx) {
         axisLine(ax, ay, bx, by, color);
         return;
     }
+    // Only the part near the picture is handed to the rasteriser, so that far
+    // ends keep the line's true direction.
+    const double margin = drawWidth_ + 2.0;
+    if (!clipSegment(ax, ay, bx, by, -margin, image_.width() + margin, image_.height() + margin)) return;
     QPainter& p = painter();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(qcolor(color), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     // A pixel's centre lies half a pixel into it.
-    p.drawLine(QLineF(tame(ax) + 0.5, tame(ay) + 0.5, tame(bx) + 0.5, tame(by) + 0.5));
+    p.drawLine(QLineF(ax + 0.5, ay + 0.5, bx + 0.5, by + 0.5));
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
