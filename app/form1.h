@@ -56,4 +56,7 @@ public:
 
 private:
     void BuildLayout();
+    // Plots again what was shown, after the plane was drawn afresh; false when
+    // a run could not plot (the learner has been told why).
+    bool ReplayPlots();
 };

@@ -117,6 +117,10 @@ void Form1::BuildLayout()
     for (std::int16_t i = 0; i < Command4.Count(); ++i) Command4(i).OnClick([this, i] { Command4_Click(i); });
     Command5.OnClick([this] { Command5_Click(); });
     Command6.OnClick([this] { Command6_Click(); });
+    for (std::int16_t i = 0; i < Command3.Count(); ++i) Command3(i).OnClick([this, i] { Command3_Click(i); });
+    Picture1.OnMouseDown([this](std::int16_t b, std::int16_t s, float x, float y) { Picture1_MouseDown(b, s, x, y); });
+    Picture1.OnMouseMove([this](std::int16_t b, std::int16_t s, float x, float y) { Picture1_MouseMove(b, s, x, y); });
+    Picture1.OnMouseUp([this](std::int16_t b, std::int16_t s, float x, float y) { Picture1_MouseUp(b, s, x, y); });
 }
 
 void Form1::Start()

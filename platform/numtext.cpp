@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <locale.h>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -155,6 +156,18 @@ Reading readRadix(const std::u16string& s, std::size_t from, int radix)
 QString NumberText(const Variant& v)
 {
     const double x = v.value();
+    // Small whole numbers are written once and shared afterwards.
+    constexpr int kShared = 1000;
+    if ((v.kind() == Variant::Kind::Int16 || v.kind() == Variant::Kind::Empty) && x > -kShared && x < kShared) {
+        static const std::vector<QString> texts = [] {
+            std::vector<QString> t;
+            t.reserve(2 * kShared - 1);
+            for (int i = -kShared + 1; i < kShared; ++i)
+                t.push_back((i < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(std::abs(i)));
+            return t;
+        }();
+        return texts[static_cast<std::size_t>(static_cast<int>(x) + kShared - 1)];
+    }
     QString digits;
     switch (v.kind()) {
     case Variant::Kind::Empty: digits = QStringLiteral("0"); break;

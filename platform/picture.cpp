@@ -128,7 +128,17 @@ void PictureBox::axisLine(double x1, double y1, double x2, double y2, Color colo
     right = std::min(right, static_cast<long>(image_.width()) - 1);
     bottom = std::min(bottom, static_cast<long>(image_.height()) - 1);
     if (left > right || top > bottom) return;
-    painter().fillRect(QRect(int(left), int(top), int(right - left + 1), int(bottom - top + 1)), qcolor(color));
+    const QRect rect(int(left), int(top), int(right - left + 1), int(bottom - top + 1));
+    if (plain_) {
+        painter().fillRect(rect, qcolor(color));
+        return;
+    }
+    // An opaque rectangle of whole pixels: its pixels are simply set.
+    const QRgb pixel = qcolor(color).rgb();
+    const qsizetype stride = image_.bytesPerLine() / qsizetype(sizeof(QRgb));
+    QRgb* row = reinterpret_cast<QRgb*>(image_.bits()) + rect.top() * stride;
+    for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride)
+        std::fill(row + rect.left(), row + rect.right() + 1, pixel);
 }
 
 // A coordinate as a 64-bit float; a value beyond every float is the runtime's Overflow.
@@ -172,48 +182,105 @@ void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, c
         axisLine(ax, ay, bx, by, color);
         return;
     }
-    // Only the part near the picture is handed to the rasteriser, so that far
-    // ends keep the line's true direction.
+    // Ends far beyond any picture are cut back, so that the rasteriser gets
+    // sane numbers and the line keeps its true direction.
     const double margin = drawWidth_ + 2.0;
-    if (!clipSegment(ax, ay, bx, by, -margin, image_.width() + margin, image_.height() + margin)) return;
+    const auto far = [](double v) { return v < -kFar / 10 || v > kFar / 10; };
+    if (far(ax) || far(ay) || far(bx) || far(by)) {
+        if (!clipSegment(ax, ay, bx, by, -margin, image_.width() + margin, image_.height() + margin)) return;
+    }
+    const auto outside = [&](double x, double y) {
+        return x < -margin || y < -margin || x > image_.width() + margin || y > image_.height() + margin;
+    };
+    // Round ends, unless neither can be seen: flat ones take the rasteriser's
+    // fast way and give the same pixels inside the picture.
+    const bool flat = !plain_ && outside(ax, ay) && outside(bx, by);
     QPainter& p = painter();
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(qcolor(color), drawWidth_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(qcolor(color), drawWidth_, Qt::SolidLine, flat ? Qt::FlatCap : Qt::RoundCap, Qt::RoundJoin));
     // A pixel's centre lies half a pixel into it.
     p.drawLine(QLineF(ax + 0.5, ay + 0.5, bx + 0.5, by + 0.5));
     p.setRenderHint(QPainter::Antialiasing, false);
 }
 
+// A circle outlined with a pen of width w and filled with the same colour is
+// a disk of radius r + w/2: drawn as one fill, it can be stamped exactly.
 void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radius)
 {
-    const double cx = CSng(x), cy = CSng(y), r = std::fabs(CSng(radius));
-    const double reach = r + drawWidth_;
-    if (cx + reach < 0 || cy + reach < 0 || cx - reach > image_.width() || cy - reach > image_.height()) return;
+    const double cx = coordinate(x), cy = coordinate(y);
+    const double r = std::fabs(CSng(radius)) + drawWidth_ / 2.0;
+    if (cx + r + 1 < 0 || cy + r + 1 < 0 || cx - r - 1 > image_.width() || cy - r - 1 > image_.height()) return;
     QPainter& p = painter();
-    p.setRenderHint(QPainter::Antialiasing, true);
-    p.setPen(QPen(qcolor(fore_), drawWidth_));
-    p.setBrush(qcolor(fore_));
-    p.drawEllipse(QPointF(cx + 0.5, cy + 0.5), r, r);
-    p.setBrush(Qt::NoBrush);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    if (plain_) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(qcolor(fore_));
+        p.drawEllipse(QPointF(cx + 0.5, cy + 0.5), r, r);
+        p.setBrush(Qt::NoBrush);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        return;
+    }
+    const double ix = std::floor(cx), iy = std::floor(cy);
+    const QImage& stamp = dotStamp(r, cx - ix, cy - iy);
+    const int pad = (stamp.width() - 1) / 2;
+    p.drawImage(QPoint(int(ix) - pad, int(iy) - pad), stamp);
+}
+
+const QImage& PictureBox::dotStamp(double radius, double fx, double fy)
+{
+    for (const Stamp& s : stamps_)
+        if (s.radius == radius && s.fx == fx && s.fy == fy && s.color == fore_) return s.image;
+    // Dots come in few sizes and, with whole-pixel origins, one phase; keep
+    // the cache small for the rest.
+    if (stamps_.size() >= 64) stamps_.erase(stamps_.begin());
+    const int pad = static_cast<int>(std::ceil(radius)) + 2;
+    QImage image(2 * pad + 1, 2 * pad + 1, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setPen(Qt::NoPen);
+        p.setBrush(qcolor(fore_));
+        p.drawEllipse(QPointF(pad + fx + 0.5, pad + fy + 0.5), radius, radius);
+    }
+    stamps_.push_back({radius, fx, fy, fore_, image});
+    return stamps_.back().image;
 }
 
 void PictureBox::Print(const QString& text)
 {
-    const QFont f = font();
-    const QFontMetricsF metrics(f);
+    const QFont& f = font();
+    auto it = texts_.find(text);
+    if (it == texts_.end()) {
+        const QFontMetricsF metrics(f);
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.setPerformanceHint(QStaticText::AggressiveCaching);
+        laid.prepare(QTransform(), f);
+        it = texts_.insert(text, {laid, metrics.ascent(), metrics.height()});
+    }
     const double x = currentX_, y = currentY_;
     if (x < kFar && y < kFar && x > -kFar && y > -kFar) {
         QPainter& p = painter();
         p.setFont(f);
         p.setPen(qcolor(fore_));
-        p.drawText(QPointF(x, y + metrics.ascent()), text);
+        if (plain_)
+            p.drawText(QPointF(x, y + it->ascent), text);
+        else
+            p.drawStaticText(QPointF(x, y), it->text);
     }
     currentX_ = 0;
-    currentY_ = static_cast<float>(y + metrics.height());
+    currentY_ = static_cast<float>(y + it->height);
 }
 
 void PictureBox::Refresh() { update(); }
+
+void PictureBox::changeEvent(QEvent* event)
+{
+    // Texts laid out in another font are of no more use.
+    if (event->type() == QEvent::FontChange) texts_.clear();
+    Control<QWidget>::changeEvent(event);
+}
 
 const QImage& PictureBox::Image()
 {

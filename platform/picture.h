@@ -11,11 +11,14 @@
 // one likewise the columns. Slanted lines, circles and text are smoothed.
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/controls.h"
 
@@ -55,6 +58,10 @@ public:
     // The retained image (drawing so far included).
     const QImage& Image();
 
+    // Draws every primitive the plain way (one QPainter call each) instead of
+    // the fast ways; both give the same pixels, which the tests hold them to.
+    void PlainDrawing(bool plain) { plain_ = plain; }
+
     using MouseHandler = std::function<void(std::int16_t button, std::int16_t shift, float x, float y)>;
     void OnMouseDown(MouseHandler h) { down_ = std::move(h); }
     void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
@@ -62,6 +69,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -71,6 +79,22 @@ private:
     void endPainting();
     void axisLine(double x1, double y1, double x2, double y2, Color color);
     void deliverMouse(const MouseHandler& handler, QMouseEvent* event, std::int16_t button);
+    const QImage& dotStamp(double radius, double fx, double fy);
+
+    // A dot drawn once into a small image, stamped wherever it is wanted.
+    struct Stamp {
+        double radius, fx, fy;
+        Color color;
+        QImage image;
+    };
+    std::vector<Stamp> stamps_;
+    // Texts laid out once, with their font's ascent and line height.
+    struct Text {
+        QStaticText text;
+        double ascent, height;
+    };
+    QHash<QString, Text> texts_;
+    bool plain_ = false;
 
     QImage image_;
     std::unique_ptr<QPainter> painter_;

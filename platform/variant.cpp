@@ -98,18 +98,6 @@ Variant Variant::Long(std::int32_t v)
     return r;
 }
 
-double Variant::value() const
-{
-    switch (kind_) {
-    case Kind::Empty: return 0.0;
-    case Kind::Int16:
-    case Kind::Int32: return static_cast<double>(i_);
-    case Kind::Single: return static_cast<double>(f_);
-    case Kind::Double: return d_;
-    }
-    return 0.0;
-}
-
 Variant operator+(const Variant& a, const Variant& b)
 {
     return arithmetic(a, b, [](double x, double y) { return x + y; });

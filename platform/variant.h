@@ -50,7 +50,17 @@ public:
     Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::Empty; }
     // The numeric value, exactly (every kind fits a double).
-    double value() const;
+    double value() const
+    {
+        switch (kind_) {
+        case Kind::Empty: return 0.0;
+        case Kind::Int16:
+        case Kind::Int32: return static_cast<double>(i_);
+        case Kind::Single: return static_cast<double>(f_);
+        case Kind::Double: return d_;
+        }
+        return 0.0;
+    }
 
     friend Variant operator+(const Variant& a, const Variant& b);
     friend Variant operator-(const Variant& a, const Variant& b);

@@ -1,0 +1,33 @@
+// Moving the plane by dragging it with any mouse button.
+#include "app/form1.h"
+
+void Form1::Picture1_MouseDown(std::int16_t, std::int16_t, float X, float Y)
+{
+    dragging = 1;
+    dragLastX = X;
+    dragLastY = Y;
+}
+
+void Form1::Picture1_MouseMove(std::int16_t, std::int16_t, float X, float Y)
+{
+    if (dragging != 1) return;
+    originX = originX + (Variant(X) - dragLastX);
+    originY = originY + Variant(platform::CSng(Variant(Y) - Variant(dragLastY)));
+    // The origin stays inside the square 60 … 540.
+    if (originX < 60) originX = 60;
+    if (originX > 540) originX = 540;
+    if (originY < 60) originY = 60;
+    if (originY > 540) originY = 540;
+    DrawPlane();
+    if (!ReplayPlots()) {
+        // The learner has been told once; this drag is over.
+        dragging = 0;
+        return;
+    }
+    // The mouse itself is the reference for the next move, not a position
+    // held back by the limits.
+    dragLastX = X;
+    dragLastY = Y;
+}
+
+void Form1::Picture1_MouseUp(std::int16_t, std::int16_t, float, float) { dragging = 0; }
