@@ -74,6 +74,11 @@ void PictureBox::BackColor(Color c)
 
 QPainter& PictureBox::painter()
 {
+    // What is drawn shows when the handler is done, as after Refresh.
+    if (!updatePending_) {
+        updatePending_ = true;
+        update();
+    }
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::TextAntialiasing);
@@ -137,6 +142,11 @@ void PictureBox::axisLine(double x1, double y1, double x2, double y2, Color colo
     const QRgb pixel = qcolor(color).rgb();
     const qsizetype stride = image_.bytesPerLine() / qsizetype(sizeof(QRgb));
     QRgb* row = reinterpret_cast<QRgb*>(image_.bits()) + rect.top() * stride;
+    painter();  // marks the picture for showing
+    if (rect.width() == 1) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride) row[rect.left()] = pixel;
+        return;
+    }
     for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride)
         std::fill(row + rect.left(), row + rect.right() + 1, pixel);
 }
@@ -290,6 +300,7 @@ const QImage& PictureBox::Image()
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
+    updatePending_ = false;
     endPainting();
     QPainter p(this);
     p.drawImage(event->rect(), image_, event->rect());

@@ -95,6 +95,7 @@ private:
     };
     QHash<QString, Text> texts_;
     bool plain_ = false;
+    bool updatePending_ = false;
 
     QImage image_;
     std::unique_ptr<QPainter> painter_;
