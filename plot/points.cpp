@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/form1.h"
+#include "plot/exact_line.h"
 
 using platform::CInt;
 using platform::CSng;
@@ -82,8 +83,11 @@ void Form1::Command4_Click(std::int16_t Index)
             const Variant t = c / b;
             const float y = CSng(s * x + t);
             const bool whole = std::floor(y) == y;
-            // Both runs record their first two points whose x and y are whole.
-            if (whole && Int(x) == x) {
+            // Both runs record their first two points whose x and y are whole,
+            // and truly so: the line through them is the line of the equation.
+            if (whole && Int(x) == x && found != 9 && std::fabs(y) < 1.0e18f &&
+                exact_line::PointOnLine(ra, rb, rc, static_cast<std::int64_t>(x.value()),
+                                        static_cast<std::int64_t>(y)) != exact_line::OnLine::No) {
                 if (found == 1) {
                     x2 = x;
                     y2 = y;

@@ -1,0 +1,85 @@
+#include "plot/exact_line.h"
+
+#include <cstdlib>
+
+namespace exact_line {
+
+namespace {
+
+using Wide = __int128;
+const Wide kLimit = Wide(1) << 100;
+
+bool timesTen(Wide& v, long times)
+{
+    for (long i = 0; i < times; ++i) {
+        v *= 10;
+        if (v > kLimit || v < -kLimit) return false;
+    }
+    return true;
+}
+
+Wide gcdOf(Wide a, Wide b)
+{
+    if (a < 0) a = -a;
+    if (b < 0) b = -b;
+    while (b != 0) {
+        const Wide t = a % b;
+        a = b;
+        b = t;
+    }
+    return a;
+}
+
+Fraction quotient(Wide num, int numExp, const platform::Reading& q)
+{
+    Fraction f;
+    if (q.mantissa == 0) return f;
+    Wide den = q.mantissa;
+    const long shift = static_cast<long>(numExp) - q.exponent;
+    if (shift > 40 || shift < -40) return f;
+    if (!timesTen(shift >= 0 ? num : den, std::labs(shift))) return f;
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    const Wide g = gcdOf(num, den);
+    if (g > 1) {
+        num /= g;
+        den /= g;
+    }
+    if (num == 0) den = 1;
+    const Wide maxNum = 999999999999999;
+    if (den > 32767 || num > maxNum || num < -maxNum) return f;
+    f.fits = true;
+    f.num = static_cast<std::int64_t>(num);
+    f.den = static_cast<std::int64_t>(den);
+    return f;
+}
+
+}  // namespace
+
+Fraction Quotient(const platform::Reading& p, const platform::Reading& q)
+{
+    if (!p.exact || !q.exact) return {};
+    return quotient(p.mantissa, p.exponent, q);
+}
+
+Fraction NegatedQuotient(const platform::Reading& p, const platform::Reading& q)
+{
+    if (!p.exact || !q.exact) return {};
+    return quotient(-Wide(p.mantissa), p.exponent, q);
+}
+
+OnLine PointOnLine(const platform::Reading& a, const platform::Reading& b, const platform::Reading& c,
+                   std::int64_t x, std::int64_t y)
+{
+    if (!a.exact || !b.exact || !c.exact) return OnLine::Unknown;
+    // Every term over the smallest power of ten among them.
+    const int low = std::min({a.exponent, b.exponent, c.exponent});
+    Wide ta = Wide(a.mantissa) * x, tb = Wide(b.mantissa) * y, tc = c.mantissa;
+    if (!timesTen(ta, a.exponent - low) || !timesTen(tb, b.exponent - low) || !timesTen(tc, c.exponent - low))
+        return OnLine::Unknown;
+    return ta + tb == tc ? OnLine::Yes : OnLine::No;
+}
+
+}  // namespace exact_line

@@ -1,0 +1,31 @@
+// The exact line of a·x + b·y = c, from the decimals the learner typed
+// (0.1 is one tenth, not the nearest binary fraction).
+#pragma once
+
+#include <cstdint>
+
+#include "platform/numtext.h"
+
+namespace exact_line {
+
+// An exact fraction num / den in lowest terms, den > 0; fits is false when it
+// cannot be known exactly or is too large to keep (a denominator beyond 16
+// bits, or a numerator of more than 15 digits).
+struct Fraction {
+    bool fits = false;
+    std::int64_t num = 0;
+    std::int64_t den = 1;
+};
+
+// p / q.
+Fraction Quotient(const platform::Reading& p, const platform::Reading& q);
+// −p / q.
+Fraction NegatedQuotient(const platform::Reading& p, const platform::Reading& q);
+
+enum class OnLine { Yes, No, Unknown };
+// Whether the whole-number point (x, y) lies exactly on a·x + b·y = c;
+// Unknown when the coefficients are not exact decimals or too far apart in size.
+OnLine PointOnLine(const platform::Reading& a, const platform::Reading& b, const platform::Reading& c,
+                   std::int64_t x, std::int64_t y);
+
+}  // namespace exact_line
