@@ -159,9 +159,31 @@ static double coordinate(const Variant& v)
     return d;
 }
 
-// Cuts the segment to the box [lo, hi]²; false when nothing of it is inside.
+// Cuts the segment to the box [lo, hiX] × [lo, hiY]; false when nothing of it
+// is inside. The line is first cut along the axis on which it runs furthest,
+// evaluating it there as a function of that axis, so that a segment whose ends
+// lie very far away keeps its place near the picture.
 static bool clipSegment(double& x1, double& y1, double& x2, double& y2, double lo, double hiX, double hiY)
 {
+    const bool alongX = std::fabs(x2 - x1) >= std::fabs(y2 - y1);
+    double& u1 = alongX ? x1 : y1;
+    double& v1 = alongX ? y1 : x1;
+    double& u2 = alongX ? x2 : y2;
+    double& v2 = alongX ? y2 : x2;
+    const double hiU = alongX ? hiX : hiY;
+    if (u1 > u2) {
+        std::swap(u1, u2);
+        std::swap(v1, v2);
+    }
+    const double from = std::max(u1, lo), to = std::min(u2, hiU);
+    if (from > to) return false;
+    const double slope = (v2 - v1) / (u2 - u1);
+    const double a = v1 + (from - u1) * slope, b = v1 + (to - u1) * slope;
+    u1 = from;
+    v1 = a;
+    u2 = to;
+    v2 = b;
+    // What is left is no longer than the picture is wide along that axis.
     double t0 = 0.0, t1 = 1.0;
     const double dx = x2 - x1, dy = y2 - y1;
     const double p[4] = {-dx, dx, -dy, dy};
@@ -202,9 +224,11 @@ void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, c
     const auto outside = [&](double x, double y) {
         return x < -margin || y < -margin || x > image_.width() + margin || y > image_.height() + margin;
     };
-    // Round ends, unless neither can be seen: flat ones take the rasteriser's
-    // fast way and give the same pixels inside the picture.
-    const bool flat = !plain_ && outside(ax, ay) && outside(bx, by);
+    // Round ends, unless neither can be seen: then flat ones, which take the
+    // rasteriser's much faster way (its coverage along the edges differs from
+    // the round-ended stroke's by a few levels, so this is part of what a line
+    // is, not a shortcut: plain drawing makes the same choice).
+    const bool flat = outside(ax, ay) && outside(bx, by);
     QPainter& p = painter();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(qcolor(color), drawWidth_, Qt::SolidLine, flat ? Qt::FlatCap : Qt::RoundCap, Qt::RoundJoin));

@@ -59,7 +59,9 @@ public:
     const QImage& Image();
 
     // Draws every primitive the plain way (one QPainter call each) instead of
-    // the fast ways; both give the same pixels, which the tests hold them to.
+    // the fast ways (pixels set for axis lines, dots stamped from a drawn one,
+    // texts laid out once); both give the same pixels, which the tests hold
+    // them to.
     void PlainDrawing(bool plain) { plain_ = plain; }
 
     using MouseHandler = std::function<void(std::int16_t button, std::int16_t shift, float x, float y)>;

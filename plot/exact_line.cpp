@@ -1,5 +1,6 @@
 #include "plot/exact_line.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace exact_line {
@@ -69,6 +70,16 @@ Fraction NegatedQuotient(const platform::Reading& p, const platform::Reading& q)
     if (!p.exact || !q.exact) return {};
     return quotient(-Wide(p.mantissa), p.exponent, q);
 }
+
+bool Equals(const platform::Variant& num, const platform::Variant& den, const Fraction& f)
+{
+    const double n = num.value(), d = den.value();
+    const double limit = 9.0e18;
+    if (std::floor(n) != n || std::floor(d) != d || std::fabs(n) > limit || std::fabs(d) > limit) return false;
+    return Wide(static_cast<std::int64_t>(n)) * f.den == Wide(f.num) * static_cast<std::int64_t>(d);
+}
+
+bool Small(const platform::Variant& v) { return std::fabs(v.value()) < 1.0e7; }
 
 OnLine PointOnLine(const platform::Reading& a, const platform::Reading& b, const platform::Reading& c,
                    std::int64_t x, std::int64_t y)

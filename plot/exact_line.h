@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/numtext.h"
+#include "platform/variant.h"
 
 namespace exact_line {
 
@@ -21,6 +22,12 @@ struct Fraction {
 Fraction Quotient(const platform::Reading& p, const platform::Reading& q);
 // −p / q.
 Fraction NegatedQuotient(const platform::Reading& p, const platform::Reading& q);
+
+// Whether num / den, two whole-valued numbers, has the value of f.
+bool Equals(const platform::Variant& num, const platform::Variant& den, const Fraction& f);
+
+// Whether a whole value is written in plain digits whatever its kind (below 10^7).
+bool Small(const platform::Variant& v);
 
 enum class OnLine { Yes, No, Unknown };
 // Whether the whole-number point (x, y) lies exactly on a·x + b·y = c;

@@ -34,15 +34,28 @@ void Form1::Command5_Click()
             equationTooLarge = 1;
         }
     } else if (firstX != secondX) {
-        // Two points that lie exactly on the line give its exact fractions;
-        // coefficients that are no exact decimals give none to show.
-        equationTooLarge = runA.exact && runB.exact && runC.exact ? 0 : 1;
+        equationTooLarge = 0;
         slopeNum = Variant(secondY) - firstY;
         slopeDen = secondX - firstX;
         const float m = CSng(slopeNum / slopeDen);
         interceptNum = ((firstY * secondX - firstY * firstX) - Variant(secondY) * firstX) + firstY * firstX;
         interceptDen = CInt(secondX - firstX);
         const float k = CSng(interceptNum / Variant(interceptDen));
+        // The 32-bit arithmetic above loses digits of large points, and
+        // writes a 32-bit float of eight digits or more with an exponent; the
+        // fractions kept are the exact ones of the typed equation then.
+        const exact_line::Fraction slope = exact_line::NegatedQuotient(runA, runB);
+        const exact_line::Fraction intercept = exact_line::Quotient(runC, runB);
+        if (!slope.fits || !intercept.fits) {
+            equationTooLarge = 1;
+        } else if (!exact_line::Equals(slopeNum, slopeDen, slope) ||
+                   !exact_line::Equals(interceptNum, Variant(interceptDen), intercept) ||
+                   !exact_line::Small(slopeNum) || !exact_line::Small(interceptNum)) {
+            slopeNum = static_cast<double>(slope.num);
+            slopeDen = static_cast<int>(slope.den);
+            interceptNum = static_cast<double>(intercept.num);
+            interceptDen = static_cast<std::int16_t>(intercept.den);
+        }
         const std::int16_t A = CInt(Variant(U) * 40);
         const std::int16_t B = CInt(Variant(U) * -40);
         const float u = CSng(Variant(static_cast<float>(U)) * Variant(k));

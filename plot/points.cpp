@@ -84,10 +84,12 @@ void Form1::Command4_Click(std::int16_t Index)
             const float y = CSng(s * x + t);
             const bool whole = std::floor(y) == y;
             // Both runs record their first two points whose x and y are whole,
-            // and truly so: the line through them is the line of the equation.
+            // and truly so, so that the line through them is the line of the
+            // typed equation (a y that only rounds to a whole number, or
+            // coefficients that are no exact decimals, record nothing).
             if (whole && Int(x) == x && found != 9 && std::fabs(y) < 1.0e18f &&
                 exact_line::PointOnLine(ra, rb, rc, static_cast<std::int64_t>(x.value()),
-                                        static_cast<std::int64_t>(y)) != exact_line::OnLine::No) {
+                                        static_cast<std::int64_t>(y)) == exact_line::OnLine::Yes) {
                 if (found == 1) {
                     x2 = x;
                     y2 = y;

@@ -45,31 +45,6 @@ void open(Form1& f)
 class EntryTest : public QObject {
     Q_OBJECT
 private slots:
-    void enterLeadsFromBoxToBox()
-    {
-        Form1 f;
-        open(f);
-        QVERIFY(f.Text1(0).hasFocus());
-
-        type("1");
-        press(&f, Qt::Key_Return);
-        QVERIFY(f.Text1(1).hasFocus());
-        type("3");
-        press(&f, Qt::Key_Return);
-        QVERIFY(f.Text1(2).hasFocus());
-        type("1");
-        press(&f, Qt::Key_Return);
-        QVERIFY(f.Command4(0).hasFocus());
-
-        // Enter added nothing to the boxes, and only moved the focus: the
-        // button has not been pressed.
-        QCOMPARE(f.Text1(0).Text(), QStringLiteral("1"));
-        QCOMPARE(f.Text1(1).Text(), QStringLiteral("3"));
-        QCOMPARE(f.Text1(2).Text(), QStringLiteral("1"));
-        QVERIFY(f.pointsShown != 1);
-        QVERIFY(!f.Command5.Enabled());
-    }
-
     void enterMovesOnFromAnEmptyBox()
     {
         Form1 f;
@@ -96,26 +71,35 @@ private slots:
         QVERIFY(f.Command2.hasFocus());
     }
 
-    void buttonsPressedInTurn_data()
+    // From box a to "初期画面", pressing each focused button with Enter or Space.
+    void lessonByKeyboard_data()
     {
         QTest::addColumn<int>("key");
         QTest::newRow("Enter") << int(Qt::Key_Return);
         QTest::newRow("Space") << int(Qt::Key_Space);
     }
 
-    void buttonsPressedInTurn()
+    void lessonByKeyboard()
     {
         QFETCH(int, key);
         const auto k = static_cast<Qt::Key>(key);
         Form1 f;
         open(f);
+        QVERIFY(f.Text1(0).hasFocus());
         type("1");
         press(&f, Qt::Key_Return);
+        QVERIFY(f.Text1(1).hasFocus());
         type("3");
         press(&f, Qt::Key_Return);
+        QVERIFY(f.Text1(2).hasFocus());
         type("1");
         press(&f, Qt::Key_Return);
         QVERIFY(f.Command4(0).hasFocus());
+        // Enter added nothing to the boxes and only moved the focus: the
+        // button has not been pressed.
+        QCOMPARE(f.Text1(0).Text() + f.Text1(1).Text() + f.Text1(2).Text(), QStringLiteral("131"));
+        QVERIFY(f.pointsShown != 1);
+        QVERIFY(!f.Command5.Enabled());
 
         press(&f, k);  // 点を打つ
         QVERIFY(f.pointsShown == 1);

@@ -1,0 +1,263 @@
+// Dragging the plane with the mouse: the origin follows the mouse within
+// 60 … 540, the plane is drawn afresh and what was plotted plotted again on
+// every move; a replay that cannot plot is told once and ends the drag.
+#include "testmain.h"
+#include "app/form1.h"
+
+namespace {
+
+// What the learner plotted: a, b, c, then "点を打つ" and maybe the next two
+// buttons; no coefficients, nothing plotted.
+struct Lesson {
+    QStringList abc;
+    bool more = false, line = false;
+};
+
+// The runs of a lesson, by clicks as the learner makes them or by direct calls.
+void run(Form1& f, const Lesson& l, bool click)
+{
+    if (l.abc.isEmpty()) return;
+    for (std::int16_t i = 0; i <= 2; ++i) f.Text1(i).Text(l.abc[i]);
+    const auto press = [click](QPushButton& button, auto handler) {
+        if (click) QTest::mouseClick(&button, Qt::LeftButton);
+        else handler();
+    };
+    press(f.Command4(0), [&] { f.Command4_Click(0); });
+    if (l.more) press(f.Command4(1), [&] { f.Command4_Click(1); });
+    if (l.line) press(f.Command5, [&] { f.Command5_Click(); });
+}
+
+// The picture as it must look: another window with the plane drawn directly
+// at this origin and unit, then the runs of the lesson in its order.
+QImage expected(const Variant& ox, const Variant& oy, std::int16_t unit, const Lesson& l = {})
+{
+    Form1 r;
+    r.Start();
+    r.unitSize = unit;
+    r.originX = ox;
+    r.originY = oy;
+    r.DrawPlane();
+    run(r, l, false);
+    return r.Picture1.Image().copy();
+}
+
+// Empty when the pictures are the same, else where they first differ.
+QString difference(const QImage& got, const QImage& want)
+{
+    if (got.size() != want.size()) return QStringLiteral("the pictures differ in size");
+    for (int y = 0; y < got.height(); ++y)
+        for (int x = 0; x < got.width(); ++x)
+            if (got.pixel(x, y) != want.pixel(x, y))
+                return QStringLiteral("first difference at (%1, %2)").arg(x).arg(y);
+    return {};
+}
+
+#define SAME_PICTURE(got, want)                        \
+    do {                                               \
+        const QString d_ = difference((got), (want));  \
+        QVERIFY2(d_.isEmpty(), qPrintable(d_));        \
+    } while (0)
+
+const Lesson kAllThree{{"1", "3", "1"}, true, true};
+
+// A mouse move over the picture with these buttons held.
+void moveTo(Form1& f, QPoint at, Qt::MouseButtons held = Qt::LeftButton)
+{
+    QMouseEvent e(QEvent::MouseMove, QPointF(at), f.Picture1.mapToGlobal(QPointF(at)), Qt::NoButton, held,
+                  Qt::NoModifier);
+    QApplication::sendEvent(&f.Picture1, &e);
+}
+
+}  // namespace
+
+class PanTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { platform::ClearReports(); }
+
+    void firstStep()
+    {
+        Form1 f;
+        f.Start();
+        QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+        moveTo(f, {130, 90});
+        QCOMPARE(f.originX.value(), 330.0);
+        QCOMPARE(f.originY.value(), 290.0);
+        QCOMPARE(f.originX.kind(), Variant::Kind::Single);
+        // The axis names stand beside the axes.
+        QCOMPARE(f.Label5(0).Left(), 334.0f);
+        QCOMPARE(f.Label5(1).Top(), 318.0f);
+        const QImage there = expected(330, 290, 22);
+        SAME_PICTURE(f.Picture1.Image(), there);
+
+        // A move to the same place draws afresh without moving.
+        f.Picture1.Circle(50, 50, 12);
+        moveTo(f, {130, 90});
+        QCOMPARE(f.originX.value(), 330.0);
+        QCOMPARE(f.originY.value(), 290.0);
+        SAME_PICTURE(f.Picture1.Image(), there);
+    }
+
+    // The origin is held inside 60 … 540; the mouse itself is the reference
+    // for the next move, so a move back counts at once. Every button drags.
+    void steps_data()
+    {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::addColumn<QPolygon>("path");  // the press, then the moves
+        QTest::addColumn<QPoint>("origin");
+        QTest::addColumn<bool>("held");  // originX stored as the limit, a 16-bit integer
+        const auto row = [](const char* name, QPolygon path, QPoint origin, bool held,
+                            Qt::MouseButton button = Qt::LeftButton) {
+            QTest::newRow(name) << button << path << origin << held;
+        };
+        row("300 right", {{100, 100}, {150, 100}, {250, 100}, {350, 100}, {400, 100}}, {540, 300}, true);
+        row("300 right, 20 back", {{100, 100}, {250, 100}, {400, 100}, {380, 100}}, {520, 300}, false);
+        row("up-left beyond", {{300, 300}, {100, 120}, {0, 0}}, {60, 60}, true);
+        row("down beyond, 1 back", {{100, 100}, {100, 500}, {100, 499}}, {300, 539}, false);
+        row("left beyond, 10 back", {{300, 100}, {-10, 100}, {0, 100}}, {70, 300}, false);
+        row("right button", {{100, 100}, {130, 90}}, {330, 290}, false, Qt::RightButton);
+        row("middle button", {{100, 100}, {130, 90}}, {330, 290}, false, Qt::MiddleButton);
+    }
+    void steps()
+    {
+        QFETCH(Qt::MouseButton, button);
+        QFETCH(QPolygon, path);
+        QFETCH(QPoint, origin);
+        QFETCH(bool, held);
+        Form1 f;
+        f.Start();
+        QTest::mousePress(&f.Picture1, button, {}, path.first());
+        for (qsizetype i = 1; i < path.size(); ++i) moveTo(f, path[i], button);
+        QCOMPARE(f.originX.value(), double(origin.x()));
+        QCOMPARE(f.originY.value(), double(origin.y()));
+        QCOMPARE(f.originX.kind(), held ? Variant::Kind::Int16 : Variant::Kind::Single);
+        SAME_PICTURE(f.Picture1.Image(), expected(origin.x(), origin.y(), 22));
+        QTest::mouseRelease(&f.Picture1, button, {}, path.last());
+        QVERIFY(f.dragging != 1);
+    }
+
+    // Without a press, and after the release, moves change and draw nothing.
+    void movesOutsideADrag_data()
+    {
+        QTest::addColumn<bool>("dragFirst");
+        QTest::newRow("never pressed") << false;
+        QTest::newRow("after the release") << true;
+    }
+    void movesOutsideADrag()
+    {
+        QFETCH(bool, dragFirst);
+        Form1 f;
+        f.Start();
+        run(f, kAllThree, true);
+        if (dragFirst) {
+            QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+            moveTo(f, {130, 90});
+            QTest::mouseRelease(&f.Picture1, Qt::LeftButton, {}, QPoint(130, 90));
+        }
+        const Variant ox = f.originX, oy = f.originY;
+        f.Picture1.Circle(50, 50, 12);
+        const QImage before = f.Picture1.Image().copy();
+        f.Command4(0).SetFocus();
+        moveTo(f, {200, 200}, Qt::NoButton);
+        moveTo(f, {20, 580}, Qt::NoButton);
+        moveTo(f, {400, 50}, Qt::LeftButton);
+        QCOMPARE(f.originX.value(), ox.value());
+        QCOMPARE(f.originY.value(), oy.value());
+        SAME_PICTURE(f.Picture1.Image(), before);
+        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.Command4(0)));
+    }
+
+    // Each step draws the plane, then the points of both buttons, then the
+    // line over them, and the focus ends on "式を表示".
+    void replayOrder()
+    {
+        Form1 f;
+        f.Start();
+        run(f, kAllThree, true);
+        QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+        moveTo(f, {130, 90});
+        SAME_PICTURE(f.Picture1.Image(), expected(330, 290, 22, kAllThree));
+        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.Command6));
+        QCOMPARE(f.pointsShown.value(), 1.0);
+        QCOMPARE(f.morePointsShown.value(), 1.0);
+        QCOMPARE(f.lineShown, std::int16_t(1));
+    }
+
+    // The replays read the boxes as they are now: the edited equation's points,
+    // and the line and fractions through them.
+    void replayAfterEdit()
+    {
+        Form1 f;
+        f.Start();
+        run(f, kAllThree, true);
+        f.Text1(0).Text("2");
+        f.Text1(1).Text("-5");
+        QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+        moveTo(f, {130, 90});
+        QCOMPARE(f.firstX.value(), -37.0);
+        QCOMPARE(f.firstY.value(), -15.0);
+        QCOMPARE(f.secondX.value(), -32.0);
+        QCOMPARE(f.secondY, -13.0f);
+        QCOMPARE(f.slopeNum.value(), 2.0);
+        QCOMPARE(f.slopeDen.value(), 5.0);
+        QCOMPARE(f.interceptNum.value(), -1.0);
+        QCOMPARE(f.interceptDen, std::int16_t(5));
+        SAME_PICTURE(f.Picture1.Image(), expected(330, 290, 22, {{"2", "-5", "1"}, true, true}));
+    }
+
+    // b set to 0 after plotting: one drag or one size click tells the learner
+    // once, the plane stays drawn and nothing else changes.
+    void failedReplay_data()
+    {
+        QTest::addColumn<bool>("bySize");
+        QTest::newRow("drag") << false;
+        QTest::newRow("size click") << true;
+    }
+    void failedReplay()
+    {
+        QFETCH(bool, bySize);
+        Form1 f;
+        f.Start();
+        run(f, kAllThree, true);
+        f.Text1(1).Text("0");
+        if (bySize) {
+            QTest::mouseClick(&f.Command3(2), Qt::LeftButton);
+            QCOMPARE(f.unitSize, std::int16_t(14));
+            QCOMPARE(f.Command3(2).FontBold(), true);
+            SAME_PICTURE(f.Picture1.Image(), expected(300, 300, 14));
+        } else {
+            QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+            for (int i = 1; i <= 12; ++i) moveTo(f, {100 + 10 * i, 100});
+            QVERIFY(f.dragging != 1);
+            QCOMPARE(f.originX.value(), 310.0);
+            QCOMPARE(f.originY.value(), 300.0);
+            SAME_PICTURE(f.Picture1.Image(), expected(310, 300, 22));
+            QTest::mouseRelease(&f.Picture1, Qt::LeftButton, {}, QPoint(220, 100));
+        }
+        QCOMPARE(platform::Reports().size(), std::size_t(1));
+        QCOMPARE(platform::Reports().front().kind, platform::Report::Kind::Message);
+        QCOMPARE(f.pointsShown.value(), 1.0);
+        QCOMPARE(f.morePointsShown.value(), 1.0);
+        QCOMPARE(f.lineShown, std::int16_t(1));
+        QCOMPARE(f.firstX.value(), -38.0);
+        QCOMPARE(f.secondX.value(), -35.0);
+        QCOMPARE(f.slopeNum.value(), -1.0);
+        QCOMPARE(f.slopeDen.value(), 3.0);
+        QVERIFY(f.Command5.Enabled());
+        QVERIFY(f.Command6.Enabled());
+
+        // The next action is told once more, and the program goes on.
+        if (bySize) {
+            QTest::mouseClick(&f.Command3(0), Qt::LeftButton);
+        } else {
+            QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+            moveTo(f, {90, 100});
+            moveTo(f, {80, 100});
+            QTest::mouseRelease(&f.Picture1, Qt::LeftButton, {}, QPoint(80, 100));
+        }
+        QCOMPARE(platform::Reports().size(), std::size_t(2));
+    }
+};
+
+LG_TEST_MAIN(PanTest)
+#include "test_pan.moc"
