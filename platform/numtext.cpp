@@ -85,6 +85,7 @@ Reading readDecimal(const std::u16string& s)
     if (!digits) return r;
     // An exponent counts only with at least one digit.
     long exponent = 0;
+    bool hugeExponent = false;  // beyond what the exact form keeps
     if (i < s.size() && (s[i] == u'E' || s[i] == u'e' || s[i] == u'D' || s[i] == u'd')) {
         std::size_t j = i + 1;
         std::string exp = "e";
@@ -98,6 +99,7 @@ Reading readDecimal(const std::u16string& s)
             expDigits = true;
             exp += static_cast<char>(s[j]);
             if (exponent < 100000) exponent = exponent * 10 + (s[j] - u'0');
+            else hugeExponent = true;
         }
         if (expDigits) piece += exp;
         else exponent = 0;
@@ -113,7 +115,7 @@ Reading readDecimal(const std::u16string& s)
     if (significant.empty()) {
         r.mantissa = 0;
         r.exponent = 0;
-    } else if (significant.size() <= 18 && tens > -100000 && tens < 100000) {
+    } else if (significant.size() <= 18 && !hugeExponent && tens > -100000 && tens < 100000) {
         r.mantissa = std::stoll(significant) * (negative ? -1 : 1);
         r.exponent = static_cast<int>(tens);
     } else {

@@ -5,7 +5,8 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(build-essential cmake qt6-base-dev libgl-dev libbenchmark-dev
-          fonts-ipafont-gothic fonts-noto-cjk xvfb xauth)
+          fonts-ipafont-gothic fonts-noto-cjk xvfb xauth xdotool
+          clang-14 libclang-rt-14-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

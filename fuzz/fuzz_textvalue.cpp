@@ -1,0 +1,414 @@
+// Fuzz target for the reading of a typed coefficient (TextValue, ReadNumber)
+// and for the text of a number shown to the learner (NumberText).
+//
+// Every input is tried three ways: as UTF-8 (invalid sequences included), as
+// 16-bit code units (lone surrogates included) and as Latin-1. For each text
+// the target checks what a learner relies on, and traps when it does not hold:
+//   - blanks (space, tab, line feed) anywhere change nothing;
+//   - a text that does not begin with a number character reads 0;
+//   - a decimal reads as the correctly rounded double of its digits, worked
+//     out here with std::from_chars; "&H" and "&O" read as the correctly
+//     rounded value of their whole number, rounded here by hand;
+//   - the exact decimal form, when it claims to be exact, is that decimal;
+//   - the text of a number has its blank or minus in front, no comma, and
+//     reads back to the number (15 digits for a double, 7 for a float).
+#include <QByteArray>
+#include <QString>
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "platform/numtext.h"
+#include "platform/variant.h"
+
+using platform::NumberText;
+using platform::Reading;
+using platform::ReadNumber;
+using platform::TextValue;
+using platform::Variant;
+
+namespace {
+
+const QString* currentText = nullptr;  // the text under test, for the report
+
+[[noreturn]] void broken(const char* what)
+{
+    std::fprintf(stderr, "\n*** property broken: %s\n", what);
+    if (currentText) {
+        std::fprintf(stderr, "*** text, %lld code units:", static_cast<long long>(currentText->size()));
+        const qsizetype shown = std::min<qsizetype>(currentText->size(), 200);
+        for (qsizetype i = 0; i < shown; ++i) std::fprintf(stderr, " %04X", currentText->at(i).unicode());
+        if (shown < currentText->size()) std::fprintf(stderr, " ...");
+        std::fprintf(stderr, "\n*** as UTF-8: \"%s\"\n", currentText->left(200).toUtf8().constData());
+    }
+    __builtin_trap();
+}
+
+void require(bool ok, const char* what)
+{
+    if (!ok) broken(what);
+}
+
+std::uint64_t bitsOf(double v)
+{
+    std::uint64_t b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
+bool sameDouble(double a, double b) { return bitsOf(a) == bitsOf(b); }
+
+bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+
+QString withoutBlanks(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (QChar c : text)
+        if (!isBlank(c.unicode())) out += c;
+    return out;
+}
+
+// The text as the reader sees it: blanks gone, the full-width forms of a
+// Japanese input method as their ASCII characters, and every other character
+// outside ASCII as a byte that is no part of any number.
+std::string readerForm(const QString& text)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(text.size()));
+    for (QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (isBlank(c)) continue;
+        if (c >= 0xFF10 && c <= 0xFF19) out += static_cast<char>('0' + (c - 0xFF10));
+        else if (c == 0xFF0B) out += '+';
+        else if (c == 0xFF0D || c == 0x2212) out += '-';
+        else if (c == 0xFF0E) out += '.';
+        else if (c < 0x80) out += static_cast<char>(c);
+        else out += '\x7f';
+    }
+    return out;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal D × 10^E with D a string of digits without leading or trailing
+// zeros (empty for zero).
+struct Decimal {
+    bool negative = false;
+    std::string digits;
+    std::int64_t exponent = 0;
+};
+
+// Whether the exact form of a reading is the decimal d.
+bool readingIs(const Reading& r, const Decimal& d)
+{
+    if (r.mantissa == 0) return d.digits.empty();
+    if (d.digits.empty()) return false;
+    if ((r.mantissa < 0) != d.negative) return false;
+    std::uint64_t m = r.mantissa < 0 ? 0 - static_cast<std::uint64_t>(r.mantissa) : static_cast<std::uint64_t>(r.mantissa);
+    std::int64_t e = r.exponent;
+    while (m % 10 == 0) {
+        m /= 10;
+        ++e;
+    }
+    return std::to_string(m) == d.digits && e == d.exponent;
+}
+
+// The correctly rounded double of a decimal, by std::from_chars. Out of its
+// range from_chars says result_out_of_range, for a value beyond the largest
+// double (infinity) or one that rounds to zero; subnormals come back as usual.
+// A decimal of 1 or more cannot round to zero and one below 1 cannot overflow,
+// so the order of magnitude tells which.
+double roundedValue(const Decimal& d)
+{
+    const double zero = d.negative ? -0.0 : 0.0;
+    const double inf = d.negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    if (d.digits.empty()) return zero;
+    // The value lies in [10^(magnitude-1), 10^magnitude).
+    const std::int64_t magnitude = d.exponent + static_cast<std::int64_t>(d.digits.size());
+    if (magnitude > 400) return inf;
+    if (magnitude < -400) return zero;
+    const std::string s = d.digits + "e" + std::to_string(d.exponent);
+    double v = 0;
+    const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    require(ptr == s.data() + s.size(), "test oracle: from_chars stopped early");
+    if (ec == std::errc::result_out_of_range) return magnitude > 0 ? inf : zero;
+    require(ec == std::errc(), "test oracle: from_chars failed");
+    return d.negative ? -v : v;
+}
+
+// The correctly rounded double of a whole number written in binary digits
+// (most significant first), rounded by hand: 53 bits, ties to even.
+double roundedBinary(const std::string& bits)
+{
+    std::size_t first = bits.find('1');
+    if (first == std::string::npos) return 0.0;
+    const std::string b = bits.substr(first);
+    const std::size_t n = b.size();
+    std::uint64_t m = 0;
+    const std::size_t kept = std::min<std::size_t>(n, 53);
+    for (std::size_t i = 0; i < kept; ++i) m = m * 2 + static_cast<std::uint64_t>(b[i] - '0');
+    if (n <= 53) return static_cast<double>(m);
+    const bool half = b[53] == '1';
+    const bool rest = b.find('1', 54) != std::string::npos;
+    if (half && (rest || (m & 1))) ++m;  // m may become 2^53: still exact
+    const std::size_t shift = n - 53;
+    if (shift > 2000) return std::numeric_limits<double>::infinity();
+    return std::ldexp(static_cast<double>(m), static_cast<int>(shift));
+}
+
+// "&H" / "&O": the whole number after the prefix.
+void checkRadix(const QString& text, const std::string& s, double value)
+{
+    const bool hex = s[1] == 'H' || s[1] == 'h';
+    std::string bits;
+    for (std::size_t i = 2; i < s.size(); ++i) {
+        const char c = s[i];
+        int d = -1;
+        if (isDigit(c)) d = c - '0';
+        else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        if (d < 0 || (!hex && d > 7)) break;
+        for (int k = hex ? 3 : 2; k >= 0; --k) bits += ((d >> k) & 1) ? '1' : '0';
+    }
+    const double want = roundedBinary(bits);
+    require(sameDouble(value, want), "&H/&O: not the correctly rounded value of the whole number");
+
+    const Reading r = ReadNumber(text);
+    if (!r.exact) return;
+    // Claimed exact: it must be the whole number itself.
+    const std::size_t first = bits.find('1');
+    Decimal d;
+    if (first != std::string::npos) {
+        require(bits.size() - first <= 63, "&H/&O: exact form claimed for a number beyond 63 bits");
+        std::uint64_t n = 0;
+        for (std::size_t i = first; i < bits.size(); ++i) n = n * 2 + static_cast<std::uint64_t>(bits[i] - '0');
+        while (n % 10 == 0) {
+            n /= 10;
+            ++d.exponent;
+        }
+        d.digits = std::to_string(n);
+    }
+    require(readingIs(r, d), "&H/&O: the exact form is not the whole number");
+}
+
+// A decimal: the longest number at the start, by the reading rule.
+void checkDecimal(const QString& text, const std::string& s, double value)
+{
+    std::size_t i = 0;
+    Decimal d;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) d.negative = s[i++] == '-';
+    std::string all;            // every mantissa digit
+    std::int64_t afterPoint = 0;  // how many of them follow the point
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        if (isDigit(s[i])) {
+            all += s[i];
+            if (point) ++afterPoint;
+        } else if (s[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (all.empty()) {
+        require(value == 0.0, "a text with no digit does not read 0");
+        return;
+    }
+    std::int64_t exponent = 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        std::size_t j = i + 1;
+        bool negative = false;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) negative = s[j++] == '-';
+        std::int64_t e = 0;
+        bool any = false;
+        for (; j < s.size() && isDigit(s[j]); ++j) {
+            any = true;
+            if (e < 1000000000000000) e = e * 10 + (s[j] - '0');  // beyond that every value is 0 or infinite
+        }
+        if (any) exponent = negative ? -e : e;
+    }
+    const std::size_t lead = all.find_first_not_of('0');
+    if (lead != std::string::npos) {
+        const std::size_t last = all.find_last_not_of('0');
+        d.digits = all.substr(lead, last - lead + 1);
+        d.exponent = exponent - afterPoint + static_cast<std::int64_t>(all.size() - 1 - last);
+    }
+
+    const double want = roundedValue(d);
+    require(sameDouble(value, want), "a decimal does not read as the correctly rounded double of its digits");
+
+    const Reading r = ReadNumber(text);
+    const bool small = d.digits.size() <= 15 && d.exponent >= -22 && d.exponent <= 22;
+    require(r.exact || !small, "a short decimal with a small exponent is not read exactly");
+    if (!r.exact) return;
+    require(readingIs(r, d), "the exact form is not the decimal that was typed");
+    // Mantissa and power of ten exact in double: one rounding, the right value.
+    if (r.mantissa > -1000000000000000 && r.mantissa < 1000000000000000 && r.exponent >= -22 && r.exponent <= 22) {
+        double p = 1;
+        for (int k = 0; k < std::abs(r.exponent); ++k) p *= 10;
+        const double m = static_cast<double>(r.mantissa);
+        const double product = r.exponent >= 0 ? m * p : m / p;
+        require(product == value, "mantissa × 10^exponent is not the value");
+    }
+}
+
+void checkReading(const QString& text)
+{
+    currentText = &text;
+    const double value = TextValue(text);
+    require(!std::isnan(value), "a text reads as NaN");
+    require(sameDouble(ReadNumber(text).value, value), "ReadNumber and TextValue disagree");
+
+    const QString bare = withoutBlanks(text);
+    require(sameDouble(TextValue(bare), value), "removing spaces, tabs and line feeds changes the value");
+    const Reading r = ReadNumber(text), rb = ReadNumber(bare);
+    require(r.exact == rb.exact && r.mantissa == rb.mantissa && r.exponent == rb.exponent,
+            "removing spaces, tabs and line feeds changes the exact form");
+
+    const std::string s = readerForm(text);
+    const bool numberStart = !s.empty() && (isDigit(s[0]) || s[0] == '+' || s[0] == '-' || s[0] == '.' || s[0] == '&');
+    if (!numberStart) {
+        require(value == 0.0 && !std::signbit(value), "a text that begins with no number character does not read 0");
+        return;
+    }
+    if (s[0] == '&') {
+        if (s.size() >= 2 && (s[1] == 'H' || s[1] == 'h' || s[1] == 'O' || s[1] == 'o')) checkRadix(text, s, value);
+        else require(value == 0.0 && !std::signbit(value), "'&' without H or O does not read 0");
+        return;
+    }
+    checkDecimal(text, s, value);
+}
+
+// The characters after the leading blank or minus: digits, at most one full
+// stop between digits, and an exponent "E+nn" / "E-nn".
+bool wellFormedDigits(const QString& t)
+{
+    qsizetype i = 1;
+    const qsizetype n = t.size();
+    auto digitsAt = [&](qsizetype& k) {
+        const qsizetype from = k;
+        while (k < n && t[k] >= u'0' && t[k] <= u'9') ++k;
+        return k > from;
+    };
+    if (!digitsAt(i)) return false;
+    if (i < n && t[i] == u'.') {
+        ++i;
+        if (!digitsAt(i)) return false;
+    }
+    if (i < n && t[i] == u'E') {
+        ++i;
+        if (i >= n || (t[i] != u'+' && t[i] != u'-')) return false;
+        ++i;
+        if (!digitsAt(i)) return false;
+    }
+    return i == n;
+}
+
+void checkSignAndForm(const QString& t, double x)
+{
+    currentText = &t;
+    require(t.size() >= 2, "number text too short");
+    require(t[0] == (x < 0 ? u'-' : u' '), "number text does not begin with a blank (0 or more) or '-' (negative)");
+    require(!t.contains(u','), "number text contains a comma");
+    require(wellFormedDigits(t), "number text is not digits with an optional full stop and exponent");
+}
+
+std::string wholeDigits(double magnitude)
+{
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, static_cast<std::uint64_t>(magnitude));
+    return std::string(buf, res.ptr);
+}
+
+void checkDoubleText(double x)
+{
+    if (!std::isfinite(x)) return;
+    const QString t = NumberText(Variant(x));
+    checkSignAndForm(t, x);
+    const double back = TextValue(t);
+    if (std::isinf(back)) {
+        // Fifteen digits of the very largest doubles round past the range.
+        require(std::fabs(x) >= 1.797693134862315e308, "number text of a double reads back as infinite");
+    } else {
+        require(std::fabs(back - x) <= 1e-14 * std::fabs(x), "number text of a double does not read back to 15 digits");
+    }
+    if (std::floor(x) == x && std::fabs(x) < 1e15)
+        require(t.mid(1).toStdString() == wholeDigits(std::fabs(x)), "a whole double is not written as its digits");
+}
+
+void checkFloatText(float f)
+{
+    if (!std::isfinite(f)) return;
+    const double x = f;
+    const QString t = NumberText(Variant(f));
+    checkSignAndForm(t, x);
+    const double back = TextValue(t);
+    require(std::fabs(back - x) <= 1e-6 * std::fabs(x), "number text of a float does not read back to 7 digits");
+    if (std::floor(x) == x && std::fabs(x) < 1e7)
+        require(t.mid(1).toStdString() == wholeDigits(std::fabs(x)), "a whole float is not written as its digits");
+}
+
+void checkIntegerText(std::int32_t i)
+{
+    const std::string want = (i < 0 ? "-" : " ") + std::to_string(i < 0 ? -static_cast<std::int64_t>(i) : i);
+    const QString t = NumberText(Variant(static_cast<int>(i)));
+    currentText = &t;
+    require(t.toStdString() == want, "number text of a whole number is not blank/minus and its digits");
+    const std::int16_t h = static_cast<std::int16_t>(i);
+    const QString th = NumberText(Variant(h));
+    currentText = &th;
+    require(th.toStdString() == (h < 0 ? "-" : " ") + std::to_string(h < 0 ? -h : h),
+            "number text of a 16-bit number is not blank/minus and its digits");
+}
+
+void checkText(const QString& text)
+{
+    checkReading(text);
+    const double v = TextValue(text);
+    checkDoubleText(v);
+    if (std::fabs(v) <= std::numeric_limits<float>::max()) checkFloatText(static_cast<float>(v));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const char* bytes = reinterpret_cast<const char*>(data);
+    const qsizetype n = static_cast<qsizetype>(size);
+
+    checkText(QString::fromUtf8(bytes, n));
+
+    std::vector<char16_t> units(size / 2);
+    for (std::size_t i = 0; i < units.size(); ++i)
+        units[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
+    checkText(QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size())));
+
+    checkText(QString::fromLatin1(bytes, n));
+
+    // The same bytes as raw numbers, for the number text of any double,
+    // float and whole number.
+    if (size >= 8) {
+        double d;
+        std::memcpy(&d, data, sizeof d);
+        checkDoubleText(d);
+        float f;
+        std::memcpy(&f, data + 4, sizeof f);
+        checkFloatText(f);
+    }
+    if (size >= 4) {
+        std::int32_t i;
+        std::memcpy(&i, data, sizeof i);
+        checkIntegerText(i);
+    }
+    currentText = nullptr;
+    return 0;
+}
