@@ -32,10 +32,13 @@ public:
     void Picture1_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void Picture1_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    void Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
 
     // Procedures.
     void DrawPlane();
     void ReduceFractions();
+    // Tells assistive technology what the plane shows now.
+    void DescribePlane();
 
     // The controls, as the layout names them.
     platform::PictureBox Picture1{this};
@@ -59,4 +62,7 @@ private:
     // Plots again what was shown, after the plane was drawn afresh; false when
     // a run could not plot (the learner has been told why).
     bool ReplayPlots();
+    // Moves the origin by (dx, dy) within its square, draws the plane and
+    // plots again; false when a run could not plot.
+    bool MovePlane(const Variant& dx, const Variant& dy);
 };

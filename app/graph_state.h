@@ -33,4 +33,5 @@ struct GraphState {
     platform::Reading runA, runB, runC;  // the coefficients it read
     std::int16_t plotFailed = 0;         // 1 when the last run could not plot
     std::int16_t equationTooLarge = 0;   // 1 when the line's fractions are too large to show
+    std::int16_t lineOnPlane = 0;        // 1 while the red line is on the picture
 };

@@ -105,6 +105,16 @@ void Form1::BuildLayout()
     Line1(0).Place(736, 502, 768, 502, 3, kWhite);
     Line1(1).Place(824, 502, 856, 502, 3, kWhite);
 
+    // Names for assistive technology; buttons and labels are named by their captions.
+    const char* const boxNames[] = {"ａの値", "ｂの値", "ｃの値"};
+    for (std::int16_t i = 0; i < 3; ++i) Text1(i).AccessibleName(QString::fromUtf8(boxNames[i]));
+    Picture1.AccessibleName(QString::fromUtf8("座標平面"));
+    const char* const slotNames[] = {"式の左辺", "傾きの符号", "傾き", "傾きの分子", "傾きの分母",
+                                     "ｘ", "定数項の符号", "定数項", "定数項の分子", "定数項の分母"};
+    for (std::int16_t i = 0; i < 10; ++i) Label4(i).FallbackName(QString::fromUtf8(slotNames[i]));
+    Line1(0).AccessibleName(QString::fromUtf8("傾きの分数の線"));
+    Line1(1).AccessibleName(QString::fromUtf8("定数項の分数の線"));
+
     StackLightControls();
     TabOrder({&Text1(0), &Command2, &Command1, &Picture1, &Text1(1), &Command4(0), &Text1(2), &Command4(1),
               &Command5, &Command6, &Command3(0), &Command3(1), &Command3(2)});
@@ -121,6 +131,7 @@ void Form1::BuildLayout()
     Picture1.OnMouseDown([this](std::int16_t b, std::int16_t s, float x, float y) { Picture1_MouseDown(b, s, x, y); });
     Picture1.OnMouseMove([this](std::int16_t b, std::int16_t s, float x, float y) { Picture1_MouseMove(b, s, x, y); });
     Picture1.OnMouseUp([this](std::int16_t b, std::int16_t s, float x, float y) { Picture1_MouseUp(b, s, x, y); });
+    Picture1.OnKeyDown([this](std::int16_t& key, std::int16_t shift) { Picture1_KeyDown(key, shift); });
 }
 
 void Form1::Start()

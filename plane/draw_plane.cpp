@@ -66,4 +66,6 @@ void Form1::DrawPlane()
 
     Label5(0).Left(originX + 4);
     Label5(1).Top(originY + 28);
+    lineOnPlane = 0;
+    DescribePlane();
 }

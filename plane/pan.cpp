@@ -11,15 +11,7 @@ void Form1::Picture1_MouseDown(std::int16_t, std::int16_t, float X, float Y)
 void Form1::Picture1_MouseMove(std::int16_t, std::int16_t, float X, float Y)
 {
     if (dragging != 1) return;
-    originX = originX + (Variant(X) - dragLastX);
-    originY = originY + Variant(platform::CSng(Variant(Y) - Variant(dragLastY)));
-    // The origin stays inside the square 60 … 540.
-    if (originX < 60) originX = 60;
-    if (originX > 540) originX = 540;
-    if (originY < 60) originY = 60;
-    if (originY > 540) originY = 540;
-    DrawPlane();
-    if (!ReplayPlots()) {
+    if (!MovePlane(Variant(X) - dragLastX, Variant(platform::CSng(Variant(Y) - Variant(dragLastY))))) {
         // The learner has been told once; this drag is over.
         dragging = 0;
         return;
@@ -28,6 +20,31 @@ void Form1::Picture1_MouseMove(std::int16_t, std::int16_t, float X, float Y)
     // held back by the limits.
     dragLastX = X;
     dragLastY = Y;
+}
+
+// The arrow keys move the plane by one grid unit, as a drag would.
+void Form1::Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t)
+{
+    Variant dx = 0, dy = 0;
+    if (KeyCode == 37) dx = -Variant(unitSize);
+    if (KeyCode == 38) dy = -Variant(unitSize);
+    if (KeyCode == 39) dx = unitSize;
+    if (KeyCode == 40) dy = unitSize;
+    if (dx == 0 && dy == 0) return;
+    MovePlane(dx, dy);
+}
+
+bool Form1::MovePlane(const Variant& dx, const Variant& dy)
+{
+    originX = originX + dx;
+    originY = originY + dy;
+    // The origin stays inside the square 60 … 540.
+    if (originX < 60) originX = 60;
+    if (originX > 540) originX = 540;
+    if (originY < 60) originY = 60;
+    if (originY > 540) originY = 540;
+    DrawPlane();
+    return ReplayPlots();
 }
 
 void Form1::Picture1_MouseUp(std::int16_t, std::int16_t, float, float) { dragging = 0; }

@@ -94,6 +94,18 @@ Label::Label(QWidget* parent) : Control<QLabel>(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
+void Label::Caption(const QString& caption)
+{
+    setText(caption);
+    setAccessibleName(caption.isEmpty() ? fallback_ : caption);
+}
+
+void Label::FallbackName(const QString& name)
+{
+    fallback_ = name;
+    setAccessibleName(text().isEmpty() ? fallback_ : text());
+}
+
 void Label::BackColor(Color c)
 {
     QPalette p = palette();

@@ -85,6 +85,12 @@ public:
     // Moves the keyboard focus here; clicks nothing.
     void SetFocus() { this->setFocus(Qt::OtherFocusReason); }
 
+    // What assistive technology (a screen reader) says of the control.
+    QString AccessibleName() const { return this->accessibleName(); }
+    void AccessibleName(const QString& name) { this->setAccessibleName(name); }
+    QString AccessibleDescription() const { return this->accessibleDescription(); }
+    void AccessibleDescription(const QString& text) { this->setAccessibleDescription(text); }
+
     std::int16_t Index() const { return index_; }
     void Index(std::int16_t i) { index_ = i; }
 
@@ -130,11 +136,16 @@ class Label : public Control<QLabel> {
 public:
     explicit Label(QWidget* parent);
     QString Caption() const { return text(); }
-    void Caption(const QString& caption) { setText(caption); }
+    // A label is named by its caption, or by its fallback name while empty.
+    void Caption(const QString& caption);
+    void FallbackName(const QString& name);
     void BackColor(Color c);
     void ForeColor(Color c);
     enum class Align { Left, Center };
     void Alignment(Align a);
+
+private:
+    QString fallback_;
 };
 
 // A straight line drawn on the window; hidden or shown, never focused.
@@ -150,6 +161,8 @@ public:
     QLine Ends() const { return ends_; }
     Color BorderColor() const { return color_; }
     int BorderWidth() const { return width_; }
+    void AccessibleName(const QString& name) { setAccessibleName(name); }
+    QString AccessibleName() const { return accessibleName(); }
 
 protected:
     void paintEvent(QPaintEvent*) override;

@@ -1,6 +1,8 @@
 #include "platform/picture.h"
 
 #include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 
@@ -55,15 +57,28 @@ PictureBox::~PictureBox() { endPainting(); }
 
 void PictureBox::Place(int left, int top, int width, int height)
 {
-    endPainting();
     setGeometry(left, top, width, height);
-    QImage grown(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    w_ = std::max(1, width);
+    h_ = std::max(1, height);
+    allocate();
+}
+
+// The image holds a pixel of the screen for every pixel it shows, so that on
+// a high-density screen lines stay sharp and text is drawn at full resolution.
+void PictureBox::allocate()
+{
+    endPainting();
+    ratio_ = devicePixelRatioF();
+    QImage grown(std::max(1, int(std::lround(w_ * ratio_))), std::max(1, int(std::lround(h_ * ratio_))),
+                 QImage::Format_RGB32);
+    grown.setDevicePixelRatio(ratio_);
     grown.fill(qcolor(back_));
     {
         QPainter p(&grown);
-        p.drawImage(0, 0, image_);
+        p.drawImage(QPointF(0, 0), image_);
     }
     image_ = grown;
+    stamps_.clear();
 }
 
 void PictureBox::BackColor(Color c)
@@ -96,9 +111,11 @@ void PictureBox::endPainting()
 
 void PictureBox::Cls()
 {
+    if (devicePixelRatioF() != ratio_) allocate();
     endPainting();
     image_.fill(qcolor(back_));
     currentX_ = currentY_ = 0;
+    dotsShown_ = 0;
     update();
 }
 
@@ -130,14 +147,17 @@ void PictureBox::axisLine(double x1, double y1, double x2, double y2, Color colo
     }
     left = std::max(left, 0L);
     top = std::max(top, 0L);
-    right = std::min(right, static_cast<long>(image_.width()) - 1);
-    bottom = std::min(bottom, static_cast<long>(image_.height()) - 1);
+    right = std::min(right, static_cast<long>(w_) - 1);
+    bottom = std::min(bottom, static_cast<long>(h_) - 1);
     if (left > right || top > bottom) return;
-    const QRect rect(int(left), int(top), int(right - left + 1), int(bottom - top + 1));
+    const QRect logical(int(left), int(top), int(right - left + 1), int(bottom - top + 1));
     if (plain_) {
-        painter().fillRect(rect, qcolor(color));
+        painter().fillRect(logical, qcolor(color));
         return;
     }
+    // The same pixels in the image's own, possibly denser, grid.
+    const auto device = [this](long v) { return int(std::lround(v * ratio_)); };
+    const QRect rect(QPoint(device(left), device(top)), QPoint(device(right + 1) - 1, device(bottom + 1) - 1));
     // An opaque rectangle of whole pixels: its pixels are simply set.
     const QRgb pixel = qcolor(color).rgb();
     const qsizetype stride = image_.bytesPerLine() / qsizetype(sizeof(QRgb));
@@ -219,10 +239,10 @@ void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, c
     const double margin = drawWidth_ + 2.0;
     const auto far = [](double v) { return v < -kFar / 10 || v > kFar / 10; };
     if (far(ax) || far(ay) || far(bx) || far(by)) {
-        if (!clipSegment(ax, ay, bx, by, -margin, image_.width() + margin, image_.height() + margin)) return;
+        if (!clipSegment(ax, ay, bx, by, -margin, w_ + margin, h_ + margin)) return;
     }
     const auto outside = [&](double x, double y) {
-        return x < -margin || y < -margin || x > image_.width() + margin || y > image_.height() + margin;
+        return x < -margin || y < -margin || x > w_ + margin || y > h_ + margin;
     };
     // Round ends, unless neither can be seen: then flat ones, which take the
     // rasteriser's much faster way (its coverage along the edges differs from
@@ -243,7 +263,8 @@ void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radiu
 {
     const double cx = coordinate(x), cy = coordinate(y);
     const double r = std::fabs(CSng(radius)) + drawWidth_ / 2.0;
-    if (cx + r + 1 < 0 || cy + r + 1 < 0 || cx - r - 1 > image_.width() || cy - r - 1 > image_.height()) return;
+    if (cx + r + 1 < 0 || cy + r + 1 < 0 || cx - r - 1 > w_ || cy - r - 1 > h_) return;
+    ++dotsShown_;
     QPainter& p = painter();
     if (plain_) {
         p.setRenderHint(QPainter::Antialiasing, true);
@@ -256,8 +277,8 @@ void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radiu
     }
     const double ix = std::floor(cx), iy = std::floor(cy);
     const QImage& stamp = dotStamp(r, cx - ix, cy - iy);
-    const int pad = (stamp.width() - 1) / 2;
-    p.drawImage(QPoint(int(ix) - pad, int(iy) - pad), stamp);
+    const int pad = static_cast<int>(std::ceil(r)) + 2;
+    p.drawImage(QPointF(ix - pad, iy - pad), stamp);
 }
 
 const QImage& PictureBox::dotStamp(double radius, double fx, double fy)
@@ -268,7 +289,9 @@ const QImage& PictureBox::dotStamp(double radius, double fx, double fy)
     // the cache small for the rest.
     if (stamps_.size() >= 64) stamps_.erase(stamps_.begin());
     const int pad = static_cast<int>(std::ceil(radius)) + 2;
-    QImage image(2 * pad + 1, 2 * pad + 1, QImage::Format_ARGB32_Premultiplied);
+    const int side = int(std::lround((2 * pad + 1) * ratio_));
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio_);
     image.fill(Qt::transparent);
     {
         QPainter p(&image);
@@ -322,12 +345,50 @@ const QImage& PictureBox::Image()
     return image_;
 }
 
-void PictureBox::paintEvent(QPaintEvent* event)
+void PictureBox::paintEvent(QPaintEvent*)
 {
     updatePending_ = false;
     endPainting();
     QPainter p(this);
-    p.drawImage(event->rect(), image_, event->rect());
+    p.drawImage(QPointF(0, 0), image_);
+    if (keyboardFocus_ && hasFocus()) {
+        // Where the keyboard is, over the picture only, never in its image.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+        p.drawRect(QRectF(1, 1, w_ - 2, h_ - 2));
+    }
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    std::int16_t code = 0;
+    switch (event->key()) {
+    case Qt::Key_Left: code = 37; break;
+    case Qt::Key_Up: code = 38; break;
+    case Qt::Key_Right: code = 39; break;
+    case Qt::Key_Down: code = 40; break;
+    default: break;
+    }
+    if (code == 0 || !keyDown_) {
+        Control<QWidget>::keyPressEvent(event);
+        return;
+    }
+    const std::int16_t shift = shiftOf(event->modifiers());
+    Deliver([&] { keyDown_(code, shift); });
+    event->accept();
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event)
+{
+    keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    Control<QWidget>::focusInEvent(event);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event)
+{
+    keyboardFocus_ = false;
+    update();
+    Control<QWidget>::focusOutEvent(event);
 }
 
 void PictureBox::deliverMouse(const MouseHandler& handler, QMouseEvent* event, std::int16_t button)

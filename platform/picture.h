@@ -64,7 +64,14 @@ public:
     // them to.
     void PlainDrawing(bool plain) { plain_ = plain; }
 
+    // Dots drawn since the last Cls that can be seen on the picture.
+    int DotsShown() const { return dotsShown_; }
+
     using MouseHandler = std::function<void(std::int16_t button, std::int16_t shift, float x, float y)>;
+    // A key pressed while the picture has the focus: the key's code (37 to 40
+    // for the arrows left, up, right, down) and the shift state.
+    using KeyHandler = std::function<void(std::int16_t& keyCode, std::int16_t shift)>;
+    void OnKeyDown(KeyHandler h) { keyDown_ = std::move(h); }
     void OnMouseDown(MouseHandler h) { down_ = std::move(h); }
     void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
     void OnMouseUp(MouseHandler h) { up_ = std::move(h); }
@@ -72,6 +79,9 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -99,13 +109,20 @@ private:
     bool plain_ = false;
     bool updatePending_ = false;
 
+    void allocate();
+
     QImage image_;
+    int w_ = 1, h_ = 1;  // size in the window's pixels
+    qreal ratio_ = 1;    // image pixels to a window pixel
     std::unique_ptr<QPainter> painter_;
     Color back_ = RGB(255, 255, 255);
     Color fore_ = RGB(0, 0, 0);
     std::int16_t drawWidth_ = 1;
     float currentX_ = 0, currentY_ = 0;
     MouseHandler down_, move_, up_;
+    KeyHandler keyDown_;
+    int dotsShown_ = 0;
+    bool keyboardFocus_ = false;  // focus came by the keyboard: show where it is
 };
 
 }  // namespace platform

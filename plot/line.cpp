@@ -72,6 +72,8 @@ void Form1::Command5_Click()
         Picture1.Line(X, 0, X, H, QBColor(12));
     }
 
+    lineOnPlane = 1;
+    DescribePlane();
     Command6.Enabled(true);
     Command6.SetFocus();
     lineShown = 1;

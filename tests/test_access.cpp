@@ -1,0 +1,157 @@
+// Assistive technology: every control is named, the plane says what it shows,
+// and the plane can be moved from the keyboard as by a drag.
+#include "testmain.h"
+
+#include <QAccessible>
+
+#include "app/form1.h"
+
+namespace {
+
+QString spoken(QWidget* w, QAccessible::Text t)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    return iface ? iface->text(t) : QString();
+}
+
+void type(Form1& f, const char* a, const char* b, const char* c)
+{
+    f.Text1(0).Text(QString::fromUtf8(a));
+    f.Text1(1).Text(QString::fromUtf8(b));
+    f.Text1(2).Text(QString::fromUtf8(c));
+}
+
+}  // namespace
+
+class AccessTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlNamed()
+    {
+        Form1 f;
+        f.Start();
+        int controls = 0;
+        for (QWidget* w : f.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            ++controls;
+            QVERIFY2(!spoken(w, QAccessible::Name).isEmpty(), w->metaObject()->className());
+        }
+        QCOMPARE(controls, 34);
+        QCOMPARE(spoken(&f.Text1(0), QAccessible::Name), QString::fromUtf8("ａの値"));
+        QCOMPARE(spoken(&f.Text1(1), QAccessible::Name), QString::fromUtf8("ｂの値"));
+        QCOMPARE(spoken(&f.Text1(2), QAccessible::Name), QString::fromUtf8("ｃの値"));
+        QCOMPARE(spoken(&f.Picture1, QAccessible::Name), QString::fromUtf8("座標平面"));
+        QCOMPARE(spoken(&f.Command4(0), QAccessible::Name), QString::fromUtf8("点を打つ"));
+    }
+
+    void equationSlotsSayWhatTheyShow()
+    {
+        Form1 f;
+        f.Start();
+        type(f, "1", "3", "1");
+        f.Command4_Click(0);
+        f.Command5_Click();
+        f.Command6_Click();
+        QCOMPARE(spoken(&f.Label4(3), QAccessible::Name), QStringLiteral(" 1"));
+        QCOMPARE(spoken(&f.Label4(4), QAccessible::Name), QStringLiteral(" 3"));
+        f.Command2_Click();
+        QCOMPARE(spoken(&f.Label4(3), QAccessible::Name), QString::fromUtf8("傾きの分子"));
+    }
+
+    void planeDescriptionFollowsTheLesson()
+    {
+        Form1 f;
+        f.Start();
+        auto said = [&] { return spoken(&f.Picture1, QAccessible::Description); };
+        QVERIFY(said().contains(QString::fromUtf8("１目もり22ピクセル")));
+        QVERIFY(said().contains(QString::fromUtf8("点は打っていません")));
+        QVERIFY(said().contains(QString::fromUtf8("直線は引いていません")));
+        type(f, "1", "3", "1");
+        f.Command4_Click(0);
+        // 26 whole-number points, of which those with |x| ≤ 13 lie on the picture.
+        int inside = 0;
+        for (int x = -38; x <= 37; x += 3) inside += std::abs(x) * 22 <= 303 ? 1 : 0;
+        QVERIFY2(said().contains(QString::fromUtf8("点が%1個").arg(inside)), qPrintable(said()));
+        f.Command5_Click();
+        QVERIFY(said().contains(QString::fromUtf8("直線が引いてあります")));
+        f.Command3_Click(0);
+        QVERIFY(said().contains(QString::fromUtf8("１目もり40ピクセルの座標平面（小）")));
+        QVERIFY(said().contains(QString::fromUtf8("直線が引いてあります")));
+        f.Command2_Click();
+        QVERIFY(said().contains(QString::fromUtf8("直線は引いていません")));
+    }
+
+    void arrowsPanTheFocusedPlane_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::newRow("right") << int(Qt::Key_Right) << 1 << 322.0 << 300.0;
+        QTest::newRow("left") << int(Qt::Key_Left) << 2 << 256.0 << 300.0;
+        QTest::newRow("up") << int(Qt::Key_Up) << 1 << 300.0 << 278.0;
+        QTest::newRow("down to the limit") << int(Qt::Key_Down) << 20 << 300.0 << 540.0;
+        QTest::newRow("left to the limit") << int(Qt::Key_Left) << 20 << 60.0 << 300.0;
+    }
+    void arrowsPanTheFocusedPlane()
+    {
+        QFETCH(int, key);
+        QFETCH(int, presses);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        Form1 f;
+        f.Start();
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        type(f, "1", "3", "1");
+        f.Command4_Click(0);
+        f.Command4_Click(1);
+        f.Command5_Click();
+        f.Picture1.setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < presses; ++i) QTest::keyClick(&f.Picture1, Qt::Key(key));
+        QCOMPARE(f.originX.value(), x);
+        QCOMPARE(f.originY.value(), y);
+        QCOMPARE(f.Label5(0).Left(), float(x + 4));
+        // The same replays as a drag: the picture equals the plane drawn at
+        // that origin with both point runs and the line.
+        Form1 reference;
+        type(reference, "1", "3", "1");
+        reference.Form_Load();
+        reference.originX = x;
+        reference.originY = y;
+        reference.DrawPlane();
+        reference.Command4_Click(0);
+        reference.Command4_Click(1);
+        reference.Command5_Click();
+        QCOMPARE(f.Picture1.Image(), reference.Picture1.Image());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&f.Command6));
+    }
+
+    void arrowsElsewhereDoNothingToThePlane()
+    {
+        Form1 f;
+        f.Start();
+        QTest::keyClick(&f.Text1(0), Qt::Key_Right);
+        QTest::keyClick(&f.Command4(0), Qt::Key_Down);
+        QCOMPARE(f.originX.value(), 300.0);
+        QCOMPARE(f.originY.value(), 300.0);
+    }
+
+    void arrowWithBZeroTellsOnce()
+    {
+        Form1 f;
+        f.Start();
+        type(f, "1", "3", "1");
+        f.Command4_Click(0);
+        f.Text1(1).Text(QStringLiteral("0"));
+        platform::ClearReports();
+        QTest::keyClick(&f.Picture1, Qt::Key_Right);
+        QCOMPARE(platform::Reports().size(), std::size_t(1));
+        QCOMPARE(platform::Reports().front().kind, platform::Report::Kind::Message);
+        QCOMPARE(f.originX.value(), 322.0);
+        platform::ClearReports();
+    }
+};
+
+LG_TEST_MAIN(AccessTest)
+#include "test_access.moc"
