@@ -5,6 +5,7 @@
 // plot/, the equation in equation/.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "app/graph_state.h"
@@ -16,6 +17,7 @@
 class Form1 : public platform::Form, public GraphState {
 public:
     Form1();
+    ~Form1() override;
 
     // Builds, loads and shows the window, as the program's start does.
     void Start();
@@ -59,6 +61,8 @@ public:
 
 private:
     void BuildLayout();
+    std::array<int, 3> described_{-1, -1, -1};  // what the plane's description last said
+    int describer_ = 0;
     // Plots again what was shown, after the plane was drawn afresh; false when
     // a run could not plot (the learner has been told why).
     bool ReplayPlots();

@@ -119,6 +119,9 @@ void Form1::BuildLayout()
     TabOrder({&Text1(0), &Command2, &Command1, &Picture1, &Text1(1), &Command4(0), &Text1(2), &Command4(1),
               &Command5, &Command6, &Command3(0), &Command3(1), &Command3(2)});
 
+    // Once each event is handled, the plane's description is brought up to date.
+    describer_ = AfterEachEvent([this] { DescribePlane(); });
+
     // Which handler each event reaches.
     Command1.OnClick([this] { Command1_Click(); });
     Command2.OnClick([this] { Command2_Click(); });
@@ -139,3 +142,5 @@ void Form1::Start()
     Deliver([this] { Form_Load(); });
     Show();
 }
+
+Form1::~Form1() { platform::ForgetAfterEachEvent(describer_); }

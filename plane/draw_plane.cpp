@@ -36,7 +36,8 @@ void Form1::DrawPlane()
     Picture1.FontBold(true);
     Picture1.CurrentX(originX - 20);
     Picture1.CurrentY(originY - 2);
-    Picture1.Print(QString::fromUtf8("Ｏ"));
+    static const QString originMark = QString::fromUtf8("Ｏ");
+    Picture1.Print(originMark);
 
     // One number on each half-axis for every j; two-digit ones stand further left.
     auto numbers = [this](Scale s, auto twoDigits) {
@@ -67,5 +68,4 @@ void Form1::DrawPlane()
     Label5(0).Left(originX + 4);
     Label5(1).Top(originY + 28);
     lineOnPlane = 0;
-    DescribePlane();
 }

@@ -43,6 +43,7 @@ public:
     void FontSize(float points)
     {
         fontSize_ = points;
+        if (this->font().pixelSize() == PixelsOfPoints(points)) return;
         QFont f = this->font();
         f.setPixelSize(PixelsOfPoints(points));
         this->setFont(f);
@@ -50,6 +51,7 @@ public:
     bool FontBold() const { return this->font().bold(); }
     void FontBold(bool bold)
     {
+        if (this->font().bold() == bold) return;
         QFont f = this->font();
         f.setBold(bold);
         this->setFont(f);

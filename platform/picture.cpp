@@ -97,6 +97,8 @@ QPainter& PictureBox::painter()
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&image_);
         painter_->setRenderHint(QPainter::TextAntialiasing);
+        painterFont_ = false;
+        painterPen_ = 0;
     }
     return *painter_;
 }
@@ -252,6 +254,7 @@ void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, c
     QPainter& p = painter();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(qcolor(color), drawWidth_, Qt::SolidLine, flat ? Qt::FlatCap : Qt::RoundCap, Qt::RoundJoin));
+    painterPen_ = 0;
     // A pixel's centre lies half a pixel into it.
     p.drawLine(QLineF(ax + 0.5, ay + 0.5, bx + 0.5, by + 0.5));
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -269,6 +272,7 @@ void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radiu
     if (plain_) {
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setPen(Qt::NoPen);
+        painterPen_ = 0;
         p.setBrush(qcolor(fore_));
         p.drawEllipse(QPointF(cx + 0.5, cy + 0.5), r, r);
         p.setBrush(Qt::NoBrush);
@@ -314,13 +318,24 @@ void PictureBox::Print(const QString& text)
         laid.setTextFormat(Qt::PlainText);
         laid.setPerformanceHint(QStaticText::AggressiveCaching);
         laid.prepare(QTransform(), f);
-        it = texts_.insert(text, {laid, metrics.ascent(), metrics.height()});
+        // Generous bounds: the glyphs' own box, grown by a few pixels for smoothing.
+        const QRectF ink = metrics.boundingRect(text).translated(0, metrics.ascent()).adjusted(-4, -4, 4, 4);
+        it = texts_.insert(text, {laid, metrics.ascent(), metrics.height(), ink});
     }
     const double x = currentX_, y = currentY_;
-    if (x < kFar && y < kFar && x > -kFar && y > -kFar) {
+    // A text that falls wholly outside the picture leaves no pixel in it.
+    const bool seen = plain_ || it->ink.translated(x, y).intersects(QRectF(0, 0, w_, h_));
+    if (seen && x < kFar && y < kFar && x > -kFar && y > -kFar) {
         QPainter& p = painter();
-        p.setFont(f);
-        p.setPen(qcolor(fore_));
+        // The painter keeps font and pen between texts.
+        if (!painterFont_) {
+            p.setFont(f);
+            painterFont_ = true;
+        }
+        if (painterPen_ != (fore_ | 0xFF000000u)) {
+            p.setPen(qcolor(fore_));
+            painterPen_ = fore_ | 0xFF000000u;
+        }
         if (plain_)
             p.drawText(QPointF(x, y + it->ascent), text);
         else
@@ -335,7 +350,10 @@ void PictureBox::Refresh() { update(); }
 void PictureBox::changeEvent(QEvent* event)
 {
     // Texts laid out in another font are of no more use.
-    if (event->type() == QEvent::FontChange) texts_.clear();
+    if (event->type() == QEvent::FontChange) {
+        texts_.clear();
+        painterFont_ = false;
+    }
     Control<QWidget>::changeEvent(event);
 }
 

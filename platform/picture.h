@@ -104,10 +104,13 @@ private:
     struct Text {
         QStaticText text;
         double ascent, height;
+        QRectF ink;  // where its glyphs can reach, from its top-left corner
     };
     QHash<QString, Text> texts_;
     bool plain_ = false;
     bool updatePending_ = false;
+    bool painterFont_ = false;  // the painter has the picture's font
+    QRgb painterPen_ = 0;       // the painter's pen colour, when set for text
 
     void allocate();
 

@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QStyleFactory>
 
+#include <map>
+
 namespace platform {
 
 namespace {
@@ -87,6 +89,30 @@ QString ErrorText(const RuntimeError& error)
 void ReportError(const RuntimeError& error) { present({Report::Kind::Error, ErrorText(error)}); }
 
 void MsgBox(const QString& text) { present({Report::Kind::Message, text}); }
+
+namespace {
+
+std::map<int, std::function<void()>>& afterEvent()
+{
+    static std::map<int, std::function<void()>> work;
+    return work;
+}
+
+}  // namespace
+
+int AfterEachEvent(std::function<void()> work)
+{
+    static int next = 0;
+    afterEvent().emplace(++next, std::move(work));
+    return next;
+}
+
+void ForgetAfterEachEvent(int id) { afterEvent().erase(id); }
+
+void EventHandled()
+{
+    for (const auto& [id, work] : afterEvent()) work();
+}
 
 void End()
 {

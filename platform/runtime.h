@@ -49,14 +49,24 @@ void MsgBox(const QString& text);
 
 // Runs one handler for one event. A runtime error ends the handler (and every
 // handler it called) and is reported; the program goes on.
+// Work to do once an event has been handled to its end (not after every
+// handler that one event runs), such as telling assistive technology what
+// changed.
+int AfterEachEvent(std::function<void()> work);  // returns a number to forget it by
+void ForgetAfterEachEvent(int id);
+void EventHandled();
+
 template <class F>
 void Deliver(F&& handler)
 {
+    static int depth = 0;
+    ++depth;
     try {
         handler();
     } catch (const RuntimeError& e) {
         ReportError(e);
     }
+    if (--depth == 0) EventHandled();
 }
 
 // Ends the program at once: no further handler runs. Tests may replace it.

@@ -73,7 +73,6 @@ void Form1::Command5_Click()
     }
 
     lineOnPlane = 1;
-    DescribePlane();
     Command6.Enabled(true);
     Command6.SetFocus();
     lineShown = 1;

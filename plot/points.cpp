@@ -145,7 +145,6 @@ void Form1::Command4_Click(std::int16_t Index)
     runB = rb;
     runC = rc;
 
-    DescribePlane();
     Command5.Enabled(true);
     if (Index == 0) {
         pointsShown = 1;
