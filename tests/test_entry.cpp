@@ -2,6 +2,7 @@
 // "点を打つ", and Enter or Space on each focused button runs the lesson to its end.
 #include "testmain.h"
 #include "app/form1.h"
+#include "lesson.h"
 
 namespace {
 
@@ -18,26 +19,6 @@ void type(const QString& text)
     QWidget* target = QApplication::focusWidget();
     QVERIFY2(target, "nothing has the keyboard focus");
     QTest::keyClicks(target, text);
-}
-
-// The equation as the labels and bars show it: a fraction is (upper/lower),
-// with "/" only when its bar is visible.
-QString shownEquation(Form1& f)
-{
-    auto part = [&](std::int16_t i) { return f.Label4(i).Visible() ? f.Label4(i).Caption() : QString(); };
-    auto fraction = [&](std::int16_t upper, std::int16_t lower, std::int16_t bar) {
-        if (part(upper).isEmpty() && part(lower).isEmpty() && !f.Line1(bar).Visible()) return QString();
-        return "(" + part(upper) + (f.Line1(bar).Visible() ? "/" : " ") + part(lower) + ")";
-    };
-    return part(0) + part(1) + part(2) + fraction(3, 4, 0) + part(5) + part(6) + part(7) + fraction(8, 9, 1);
-}
-
-void open(Form1& f)
-{
-    f.Start();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f));
 }
 
 }  // namespace

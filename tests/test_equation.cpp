@@ -2,20 +2,13 @@
 // to lowest terms, and the labels and bars that show them.
 #include "testmain.h"
 #include "app/form1.h"
+#include "lesson.h"
 
 using platform::Variant;
 
 Q_DECLARE_METATYPE(platform::Variant)
 
 namespace {
-
-void open(Form1& f)
-{
-    f.Start();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f));
-}
 
 // The kind of a value as one letter: I 16-bit integer, S 32-bit float, D 64-bit float.
 QChar kindOf(const Variant& v) { return QLatin1Char(v.describe()[0]); }
@@ -25,18 +18,6 @@ QString fractions(const Form1& f)
     return QString::fromStdString(f.slopeNum.describe() + " " + f.slopeDen.describe() + " " +
                                   f.interceptNum.describe() + " ") +
            QString::number(f.interceptDen);
-}
-
-// The equation as the labels and bars show it: a fraction is (upper/lower),
-// with "/" only when its bar is visible.
-QString shownEquation(Form1& f)
-{
-    auto part = [&](std::int16_t i) { return f.Label4(i).Visible() ? f.Label4(i).Caption() : QString(); };
-    auto fraction = [&](std::int16_t upper, std::int16_t lower, std::int16_t bar) {
-        if (part(upper).isEmpty() && part(lower).isEmpty() && !f.Line1(bar).Visible()) return QString();
-        return "(" + part(upper) + (f.Line1(bar).Visible() ? "/" : " ") + part(lower) + ")";
-    };
-    return part(0) + part(1) + part(2) + fraction(3, 4, 0) + part(5) + part(6) + part(7) + fraction(8, 9, 1);
 }
 
 bool nothingShown(Form1& f)
@@ -201,17 +182,13 @@ private slots:
         Form1 f;
         open(f);
         // An equation on show first, which must not stay as if it were this one's.
-        f.Text1(0).Text("1");
-        f.Text1(1).Text("3");
-        f.Text1(2).Text("1");
+        enter(f, "1", "3", "1");
         f.Command4(0).click();
         f.Command5.click();
         f.Command6.click();
         QVERIFY(!nothingShown(f));
 
-        f.Text1(0).Text(a);
-        f.Text1(1).Text(b);
-        f.Text1(2).Text(c);
+        enter(f, a, b, c);
         f.Command4(0).click();
         f.Command5.click();
         if (!red.isNull()) QCOMPARE(f.Picture1.Image().pixel(red) & 0xFFFFFF, 0xFF0000u);
@@ -223,9 +200,7 @@ private slots:
         QVERIFY(f.Command2.hasFocus());
 
         // The next line that fits is shown again.
-        f.Text1(0).Text("1");
-        f.Text1(1).Text("3");
-        f.Text1(2).Text("1");
+        enter(f, "1", "3", "1");
         f.Command4(0).click();
         f.Command5.click();
         f.Command6.click();

@@ -3,72 +3,7 @@
 // every move; a replay that cannot plot is told once and ends the drag.
 #include "testmain.h"
 #include "app/form1.h"
-
-namespace {
-
-// What the learner plotted: a, b, c, then "点を打つ" and maybe the next two
-// buttons; no coefficients, nothing plotted.
-struct Lesson {
-    QStringList abc;
-    bool more = false, line = false;
-};
-
-// The runs of a lesson, by clicks as the learner makes them or by direct calls.
-void run(Form1& f, const Lesson& l, bool click)
-{
-    if (l.abc.isEmpty()) return;
-    for (std::int16_t i = 0; i <= 2; ++i) f.Text1(i).Text(l.abc[i]);
-    const auto press = [click](QPushButton& button, auto handler) {
-        if (click) QTest::mouseClick(&button, Qt::LeftButton);
-        else handler();
-    };
-    press(f.Command4(0), [&] { f.Command4_Click(0); });
-    if (l.more) press(f.Command4(1), [&] { f.Command4_Click(1); });
-    if (l.line) press(f.Command5, [&] { f.Command5_Click(); });
-}
-
-// The picture as it must look: another window with the plane drawn directly
-// at this origin and unit, then the runs of the lesson in its order.
-QImage expected(const Variant& ox, const Variant& oy, std::int16_t unit, const Lesson& l = {})
-{
-    Form1 r;
-    r.Start();
-    r.unitSize = unit;
-    r.originX = ox;
-    r.originY = oy;
-    r.DrawPlane();
-    run(r, l, false);
-    return r.Picture1.Image().copy();
-}
-
-// Empty when the pictures are the same, else where they first differ.
-QString difference(const QImage& got, const QImage& want)
-{
-    if (got.size() != want.size()) return QStringLiteral("the pictures differ in size");
-    for (int y = 0; y < got.height(); ++y)
-        for (int x = 0; x < got.width(); ++x)
-            if (got.pixel(x, y) != want.pixel(x, y))
-                return QStringLiteral("first difference at (%1, %2)").arg(x).arg(y);
-    return {};
-}
-
-#define SAME_PICTURE(got, want)                        \
-    do {                                               \
-        const QString d_ = difference((got), (want));  \
-        QVERIFY2(d_.isEmpty(), qPrintable(d_));        \
-    } while (0)
-
-const Lesson kAllThree{{"1", "3", "1"}, true, true};
-
-// A mouse move over the picture with these buttons held.
-void moveTo(Form1& f, QPoint at, Qt::MouseButtons held = Qt::LeftButton)
-{
-    QMouseEvent e(QEvent::MouseMove, QPointF(at), f.Picture1.mapToGlobal(QPointF(at)), Qt::NoButton, held,
-                  Qt::NoModifier);
-    QApplication::sendEvent(&f.Picture1, &e);
-}
-
-}  // namespace
+#include "lesson.h"
 
 class PanTest : public QObject {
     Q_OBJECT

@@ -2,6 +2,7 @@
 // the pixels of the picture and on the shared state.
 #include "testmain.h"
 #include "app/form1.h"
+#include "lesson.h"
 
 #include <QSet>
 
@@ -12,35 +13,10 @@ using platform::Variant;
 
 namespace {
 
-void open(Form1& f)
-{
-    f.Start();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f));
-}
-
-void enter(Form1& f, const QString& a, const QString& b, const QString& c)
-{
-    f.Text1(0).Text(a);
-    f.Text1(1).Text(b);
-    f.Text1(2).Text(c);
-}
-
 QRgb pixel(Form1& f, int x, int y) { return f.Picture1.Image().pixel(x, y) & 0xFFFFFF; }
 bool dark(QRgb c) { return qGray(c) < 80; }
 bool red(QRgb c) { return c == 0xFF0000; }
 bool inside(int x, int y) { return x >= 0 && y >= 0 && x < 600 && y < 600; }
-
-QString shownEquation(Form1& f)
-{
-    auto part = [&](std::int16_t i) { return f.Label4(i).Visible() ? f.Label4(i).Caption() : QString(); };
-    auto fraction = [&](std::int16_t upper, std::int16_t lower, std::int16_t bar) {
-        if (part(upper).isEmpty() && part(lower).isEmpty() && !f.Line1(bar).Visible()) return QString();
-        return "(" + part(upper) + (f.Line1(bar).Visible() ? "/" : " ") + part(lower) + ")";
-    };
-    return part(0) + part(1) + part(2) + fraction(3, 4, 0) + part(5) + part(6) + part(7) + fraction(8, 9, 1);
-}
 
 // Everything a plotting run may change, as text, kinds included.
 QString stateOf(const Form1& f)

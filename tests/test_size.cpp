@@ -2,62 +2,9 @@
 // the origin where it stands, and what was plotted plotted again.
 #include "testmain.h"
 #include "app/form1.h"
+#include "lesson.h"
 
 namespace {
-
-// What the learner plotted: a, b, c, then "点を打つ" and maybe the next two
-// buttons; no coefficients, nothing plotted.
-struct Lesson {
-    QStringList abc;
-    bool more = false, line = false;
-};
-
-// The runs of a lesson, by clicks as the learner makes them or by direct calls.
-void run(Form1& f, const Lesson& l, bool click)
-{
-    if (l.abc.isEmpty()) return;
-    for (std::int16_t i = 0; i <= 2; ++i) f.Text1(i).Text(l.abc[i]);
-    const auto press = [click](QPushButton& button, auto handler) {
-        if (click) QTest::mouseClick(&button, Qt::LeftButton);
-        else handler();
-    };
-    press(f.Command4(0), [&] { f.Command4_Click(0); });
-    if (l.more) press(f.Command4(1), [&] { f.Command4_Click(1); });
-    if (l.line) press(f.Command5, [&] { f.Command5_Click(); });
-}
-
-// The picture as it must look: another window with the plane drawn directly
-// at this origin and unit, then the runs of the lesson in its order.
-QImage expected(const Variant& ox, const Variant& oy, std::int16_t unit, const Lesson& l = {})
-{
-    Form1 r;
-    r.Start();
-    r.unitSize = unit;
-    r.originX = ox;
-    r.originY = oy;
-    r.DrawPlane();
-    run(r, l, false);
-    return r.Picture1.Image().copy();
-}
-
-// Empty when the pictures are the same, else where they first differ.
-QString difference(const QImage& got, const QImage& want)
-{
-    if (got.size() != want.size()) return QStringLiteral("the pictures differ in size");
-    for (int y = 0; y < got.height(); ++y)
-        for (int x = 0; x < got.width(); ++x)
-            if (got.pixel(x, y) != want.pixel(x, y))
-                return QStringLiteral("first difference at (%1, %2)").arg(x).arg(y);
-    return {};
-}
-
-#define SAME_PICTURE(got, want)                        \
-    do {                                               \
-        const QString d_ = difference((got), (want));  \
-        QVERIFY2(d_.isEmpty(), qPrintable(d_));        \
-    } while (0)
-
-const Lesson kAllThree{{"1", "3", "1"}, true, true};
 
 void checkHighlight(Form1& f, int chosen)
 {
@@ -102,9 +49,7 @@ private slots:
         Form1 f;
         f.Start();
         QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
-        QMouseEvent move(QEvent::MouseMove, QPointF(200, 50), f.Picture1.mapToGlobal(QPointF(200, 50)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&f.Picture1, &move);
+        moveTo(f, {200, 50});
         QTest::mouseRelease(&f.Picture1, Qt::LeftButton, {}, QPoint(200, 50));
         QCOMPARE(f.originX.value(), 400.0);
         QCOMPARE(f.originY.value(), 250.0);
