@@ -5,7 +5,7 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(build-essential cmake qt6-base-dev libgl-dev libbenchmark-dev
-          fonts-ipafont-gothic fonts-noto-cjk xvfb xauth xdotool
+          fonts-ipafont-gothic fonts-noto-cjk xvfb xauth libx11-dev
           clang-14 libclang-rt-14-dev)
 
 missing=()

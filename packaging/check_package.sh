@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# Builds the Debian package afresh into a folder of its own and checks what it
+# holds: the program, the menu entry (read from the unpacked package), both
+# icons, and the control fields, dependencies above all.
+#
+#   check_package.sh BUILD_DIR PROGRAM VERSION
+# CMAKE and CPACK name the tools of the build (default: those on PATH).
+set -euo pipefail
+
+build=$1
+program=$2
+version=$3
+cmake=${CMAKE:-cmake}
+cpack=${CPACK:-cpack}
+
+trap 'echo "FAIL: check_package.sh stopped at line $LINENO: $BASH_COMMAND"' ERR
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# CPack packs what the build made, by the CPackConfig.cmake of the last
+# configure: bring both up to date first (nothing to do after a full build).
+if ! "$cmake" --build "$build" --target linear-graph >"$tmp/build.log" 2>&1; then
+  cat "$tmp/build.log"
+  echo "FAIL: could not build the program"
+  exit 1
+fi
+[[ -x $program ]] || { echo "FAIL: no program at $program"; exit 1; }
+
+if ! "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.log" 2>&1; then
+  cat "$tmp/cpack.log"
+  echo "FAIL: cpack could not build the package"
+  exit 1
+fi
+shopt -s nullglob
+debs=("$tmp"/out/*.deb)
+if ((${#debs[@]} != 1)); then
+  cat "$tmp/cpack.log"
+  echo "FAIL: expected one .deb, found ${#debs[@]}"
+  exit 1
+fi
+deb=${debs[0]}
+echo "package: $(basename "$deb")"
+
+# --- Control fields -------------------------------------------------------
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == linear-graph ]] && pass "Package: linear-graph" || fail "Package is '$(field Package)'"
+[[ $(field Version) == "$version" ]] && pass "Version: $version" || fail "Version is '$(field Version)', not $version"
+[[ $(field Section) == education ]] && pass "Section: education" || fail "Section is '$(field Section)'"
+[[ -n $(field Maintainer) ]] && pass "Maintainer: $(field Maintainer)" || fail "no Maintainer"
+[[ -n $(field Description) ]] && pass "Description present" || fail "no Description"
+[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] && pass "Architecture: $(field Architecture)" \
+  || fail "Architecture is '$(field Architecture)'"
+
+depends=$(field Depends)
+echo "Depends: $depends"
+# The names in Depends, one a line, alternatives included.
+dep_names=$(tr ',|' '\n\n' <<<"$depends" | sed -E 's/\(.*\)//; s/:any//; s/^ *//; s/ *$//' | sed '/^$/d' | sort -u)
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic libc6 libstdc++6; do
+  grep -qx "$needed" <<<"$dep_names" && pass "Depends names $needed" || fail "Depends does not name $needed"
+done
+
+# --- Contents ---------------------------------------------------------------
+dpkg-deb -c "$deb" >"$tmp/contents"
+want_file() {  # path, mode pattern
+  local line
+  line=$(awk -v p="./$1" '$6 == p' "$tmp/contents")
+  if [[ -z $line ]]; then
+    fail "package lacks /$1"
+  elif [[ ! ${line%% *} =~ $2 ]]; then
+    fail "/$1 has mode ${line%% *}"
+  elif [[ $(awk '{print $2}' <<<"$line") != root/root ]]; then
+    fail "/$1 is not owned by root"
+  else
+    pass "/$1"
+  fi
+}
+want_file usr/bin/linear-graph '^-rwxr-xr-x$'
+want_file usr/share/applications/linear-graph.desktop '^-rw-r--r--$'
+want_file usr/share/icons/hicolor/scalable/apps/linear-graph.svg '^-rw-r--r--$'
+want_file usr/share/icons/hicolor/48x48/apps/linear-graph.png '^-rw-r--r--$'
+want_file usr/share/icons/hicolor/256x256/apps/linear-graph.png '^-rw-r--r--$'
+# Nothing of the build (static library, tests, benchmarks) comes along.
+extra=$(awk '$1 !~ /^d/ {print $6}' "$tmp/contents" | grep -Ev '^\./usr/(bin/linear-graph|share/applications/linear-graph\.desktop|share/icons/hicolor/[^/]+/apps/linear-graph\.(svg|png))$' || true)
+[[ -z $extra ]] && pass "no other files" || fail "other files in the package: $extra"
+
+root="$tmp/root"
+dpkg-deb -x "$deb" "$root"
+
+# --- The menu entry ---------------------------------------------------------
+desktop="$root/usr/share/applications/linear-graph.desktop"
+if [[ -f $desktop ]]; then
+  entry_value() { sed -n "s/^$1=//p" "$desktop"; }
+  [[ $(head -n1 "$desktop") == "[Desktop Entry]" ]] && pass "desktop entry group" || fail "desktop file does not start with [Desktop Entry]"
+  check_entry() {
+    local got
+    got=$(entry_value "$1")
+    [[ $got == "$2" ]] && pass "$1=$2" || fail "$1 is '$got', not '$2'"
+  }
+  check_entry Name "２元１次方程式のグラフ"
+  check_entry Exec linear-graph
+  check_entry Icon linear-graph
+  check_entry Type Application
+  check_entry Terminal false
+  check_entry Categories "Education;Math;"
+  comment=$(entry_value Comment)
+  grep -qP '[\x{3040}-\x{30FF}\x{4E00}-\x{9FFF}]' <<<"$comment" && pass "Comment in Japanese: $comment" || fail "Comment is '$comment'"
+  if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktop" && pass "desktop-file-validate" || fail "desktop-file-validate"
+  fi
+fi
+
+# --- The icons ----------------------------------------------------------------
+png_size() {  # width x height from the PNG's IHDR
+  local hex
+  hex=$(od -An -tx1 -j16 -N8 "$1" | tr -d ' \n')
+  echo "$((16#${hex:0:8}))x$((16#${hex:8:8}))"
+}
+for size in 48 256; do
+  png="$root/usr/share/icons/hicolor/${size}x${size}/apps/linear-graph.png"
+  [[ -f $png ]] || continue
+  if [[ $(od -An -tx1 -N8 "$png" | tr -d ' \n') != 89504e470d0a1a0a ]]; then
+    fail "${size}x${size} icon is not a PNG"
+  else
+    got=$(png_size "$png")
+    [[ $got == "${size}x${size}" ]] && pass "PNG icon is $got" || fail "PNG icon in ${size}x${size} is $got"
+  fi
+done
+svg="$root/usr/share/icons/hicolor/scalable/apps/linear-graph.svg"
+if [[ -f $svg ]]; then
+  grep -q '<svg[^>]*viewBox=' "$svg" && grep -q '</svg>' "$svg" && pass "SVG icon" || fail "SVG icon is no SVG drawing"
+fi
+
+# --- The program ----------------------------------------------------------------
+exe="$root/usr/bin/linear-graph"
+if [[ -f $exe ]]; then
+  [[ $(od -An -c -N4 "$exe" | tr -d ' ') == '177ELF' ]] && pass "program is an ELF file" || fail "program is no ELF file"
+  # Every library the program loads belongs to a package named in Depends.
+  if command -v readelf >/dev/null && command -v dpkg-query >/dev/null; then
+    while read -r lib; do
+      # (no early exit in these pipelines: a closed pipe would stop the script)
+      path=$(ldconfig -p | awk -v l="$lib" '$1 == l && !found {print $NF; found = 1}')
+      if [[ -z $path ]]; then
+        fail "$lib (needed by the program) is not on this machine"
+        continue
+      fi
+      owner=$(dpkg -S "$(readlink -f "$path")" 2>/dev/null | sed -n '1s/:.*//p') \
+        || owner=$(dpkg -S "$path" 2>/dev/null | sed -n '1s/:.*//p') || owner=
+      if [[ -z $owner ]]; then
+        fail "no package owns $lib"
+      elif grep -qx "$owner" <<<"$dep_names"; then
+        pass "$lib comes with $owner"
+      else
+        fail "$lib comes with $owner, which Depends does not name"
+      fi
+    done < <(readelf -d "$exe" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+  fi
+fi
+
+if ((failures)); then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all package checks passed"

@@ -1,0 +1,76 @@
+# Installation (the program, its menu entry and its icon in the usual places)
+# and the Debian package built from it by CPack:
+#
+#   cmake --install build --prefix /usr/local
+#   cd build && cpack -G DEB          # linear-graph_<version>_<arch>.deb
+#
+# The package installs into /usr; `apt install ./linear-graph_*.deb` brings in
+# the Qt libraries and the Japanese font the window is laid out with.
+
+include(GNUInstallDirs)
+
+set(LG_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+install(TARGETS linear-graph RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${LG_PACKAGING_DIR}/linear-graph.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+# The icon is drawn as SVG; the PNG sizes are rendered from it once by
+# packaging/icon/render.sh and kept beside it, so that no converter is needed
+# to build.
+install(FILES ${LG_PACKAGING_DIR}/icon/linear-graph.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(size 48 256)
+  install(FILES ${LG_PACKAGING_DIR}/icon/linear-graph-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME linear-graph.png)
+endforeach()
+
+# The Debian package.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME linear-graph)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "linear-graph")
+set(CPACK_PACKAGE_CONTACT "linear-graph maintainers <maintainers@linear-graph.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "teaching program: the graph of a linear equation ax + by = c")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY linear-graph)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_PACKAGE_NAME linear-graph)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The summary is the synopsis line; this is the text under it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "A desktop program for school learners, in Japanese. The learner types the
+coefficients a, b and c; the program marks the points of the equation whose
+coordinates are whole numbers, then more points at every half unit, draws the
+whole line in red and shows the equation solved for y in lowest terms.")
+
+# The libraries the program links, as Debian 12 has them, and the font face
+# the layout is measured in (IPA P Gothic). dpkg-shlibdeps, where it is found,
+# adds the exact library versions (libc6, libstdc++6, Qt) on top.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), fonts-ipafont-gothic")
+find_program(LG_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(LG_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 5.2)")
+endif()
+
+include(CPack)
+
+# The package's contents and dependencies, checked on a package built afresh
+# into a folder of the test's own.
+find_program(LG_DPKG_DEB dpkg-deb)
+if(LG_BUILD_TESTS AND LG_DPKG_DEB)
+  add_test(NAME test_package
+           COMMAND bash ${LG_PACKAGING_DIR}/check_package.sh
+                   ${PROJECT_BINARY_DIR} $<TARGET_FILE:linear-graph> ${PROJECT_VERSION})
+  set_tests_properties(test_package PROPERTIES
+    ENVIRONMENT "LC_ALL=C.UTF-8;CMAKE=${CMAKE_COMMAND};CPACK=${CMAKE_CPACK_COMMAND}"
+    TIMEOUT 300)
+endif()
