@@ -12,27 +12,27 @@ void Form1::Command5_Click()
     Picture1.DrawWidth(6);
     const std::int16_t U = unitSize;
     const Variant H = Picture1.Height();
+    // The exact fractions −a/b and c/b of the equation of the last run.
+    const exact_line::Fraction slope = exact_line::NegatedQuotient(runA, runB);
+    const exact_line::Fraction intercept = exact_line::Quotient(runC, runB);
+    auto keepExact = [&] {
+        slopeNum = static_cast<double>(slope.num);
+        slopeDen = static_cast<int>(slope.den);
+        interceptNum = static_cast<double>(intercept.num);
+        interceptDen = static_cast<std::int16_t>(intercept.den);
+    };
 
     if (wholePointsFound < 2) {
         // Fewer than two whole-number points: the true line of the equation of
-        // the last run, from its coefficients, with exact fractions −a/b and c/b.
-        const exact_line::Fraction slope = exact_line::NegatedQuotient(runA, runB);
-        const exact_line::Fraction intercept = exact_line::Quotient(runC, runB);
+        // the last run, from its coefficients.
         const double m = -runA.value / runB.value;
         const double k = runC.value / runB.value;
         using platform::CDbl;
         const double X1 = CDbl(originX) - 40.0 * U, X2 = CDbl(originX) + 40.0 * U;
         const double Y1 = CDbl(originY) - U * (m * -40.0 + k), Y2 = CDbl(originY) - U * (m * 40.0 + k);
         Picture1.Line(X1, Y1, X2, Y2, QBColor(12));
-        if (slope.fits && intercept.fits) {
-            slopeNum = static_cast<double>(slope.num);
-            slopeDen = static_cast<int>(slope.den);
-            interceptNum = static_cast<double>(intercept.num);
-            interceptDen = static_cast<std::int16_t>(intercept.den);
-            equationTooLarge = 0;
-        } else {
-            equationTooLarge = 1;
-        }
+        equationTooLarge = slope.fits && intercept.fits ? 0 : 1;
+        if (equationTooLarge == 0) keepExact();
     } else if (firstX != secondX) {
         equationTooLarge = 0;
         slopeNum = Variant(secondY) - firstY;
@@ -44,17 +44,12 @@ void Form1::Command5_Click()
         // The 32-bit arithmetic above loses digits of large points, and
         // writes a 32-bit float of eight digits or more with an exponent; the
         // fractions kept are the exact ones of the typed equation then.
-        const exact_line::Fraction slope = exact_line::NegatedQuotient(runA, runB);
-        const exact_line::Fraction intercept = exact_line::Quotient(runC, runB);
         if (!slope.fits || !intercept.fits) {
             equationTooLarge = 1;
         } else if (!exact_line::Equals(slopeNum, slopeDen, slope) ||
                    !exact_line::Equals(interceptNum, Variant(interceptDen), intercept) ||
                    !exact_line::Small(slopeNum) || !exact_line::Small(interceptNum)) {
-            slopeNum = static_cast<double>(slope.num);
-            slopeDen = static_cast<int>(slope.den);
-            interceptNum = static_cast<double>(intercept.num);
-            interceptDen = static_cast<std::int16_t>(intercept.den);
+            keepExact();
         }
         const std::int16_t A = CInt(Variant(U) * 40);
         const std::int16_t B = CInt(Variant(U) * -40);
