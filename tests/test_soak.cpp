@@ -242,6 +242,7 @@ private:
     int messages_ = 0;
     int equations_ = 0;  // equations read back and found right
     int lines_ = 0;      // red lines found on their true line
+    int arrows_ = 0;     // arrow keys on the focused plane
 };
 
 void SoakTest::fail(const QString& what)
@@ -274,9 +275,10 @@ void SoakTest::randomUse()
         check();
         if (QTest::currentTestFailed()) return;
     }
-    qInfo("soaked %d actions (seed %u): %d messages, %d ends, %d equations and %d points of red lines checked", steps, seed_,
-          messages_, ends_, equations_, lines_);
-    QVERIFY(equations_ > 0 && lines_ > 0);
+    qInfo("soaked %d actions (seed %u): %d messages, %d ends, %d arrow keys on the plane, %d equations and %d points of red "
+          "lines checked",
+          steps, seed_, messages_, ends_, arrows_, equations_, lines_);
+    QVERIFY(equations_ > 0 && lines_ > 0 && arrows_ > 0);
     platform::SetEndHook({});
     f_.reset();
 }
@@ -423,11 +425,25 @@ void SoakTest::act()
         }
     } else if (what < 72) {
         // Enter, Space or Tab on whatever has the focus.
+        // Now and then the learner tabs to the plane first, to move it by keys.
+        if (pick(4) == 0) f.Picture1.setFocus(Qt::TabFocusReason);
         QWidget* w = QApplication::focusWidget();
         if (!w) fail(QStringLiteral("nothing has the focus"));
-        const unsigned key = pick(3);
+        const unsigned key = pick(4);
         auto* button = qobject_cast<QPushButton*>(w);
-        if (key == 2) {
+        if (key == 3) {
+            // An arrow key: on the plane it moves the plane by one grid unit.
+            const int arrows[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down};
+            const unsigned which = pick(4);
+            press(w, arrows[which], {});
+            if (w == &f.Picture1) {
+                ++arrows_;
+                const int dx[] = {-1, 0, 1, 0}, dy[] = {0, -1, 0, 1};
+                m_.ox = std::clamp(m_.ox + dx[which] * m_.unit, 60.0, 540.0);
+                m_.oy = std::clamp(m_.oy + dy[which] * m_.unit, 60.0, 540.0);
+                replay();
+            }
+        } else if (key == 2) {
             press(w, Qt::Key_Tab, QStringLiteral("\t"));
         } else if (button) {
             // A focused button is pressed by Enter and by Space: as a click.
