@@ -109,8 +109,15 @@ int AfterEachEvent(std::function<void()> work)
 
 void ForgetAfterEachEvent(int id) { afterEvent().erase(id); }
 
-void EventHandled()
+namespace {
+int eventDepth = 0;  // events being delivered, one inside another (a message box's own loop)
+}  // namespace
+
+void EventBegins() { ++eventDepth; }
+
+void EventEnds()
 {
+    if (--eventDepth > 0) return;
     for (const auto& [id, work] : afterEvent()) work();
 }
 

@@ -54,19 +54,20 @@ void MsgBox(const QString& text);
 // changed.
 int AfterEachEvent(std::function<void()> work);  // returns a number to forget it by
 void ForgetAfterEachEvent(int id);
-void EventHandled();
+// Bracket the delivery of one event; the outermost end runs the work above.
+void EventBegins();
+void EventEnds();
 
 template <class F>
 void Deliver(F&& handler)
 {
-    static int depth = 0;
-    ++depth;
+    EventBegins();
     try {
         handler();
     } catch (const RuntimeError& e) {
         ReportError(e);
     }
-    if (--depth == 0) EventHandled();
+    EventEnds();
 }
 
 // Ends the program at once: no further handler runs. Tests may replace it.
