@@ -81,13 +81,16 @@ bool Equals(const platform::Variant& num, const platform::Variant& den, const Fr
 
 bool Small(const platform::Variant& v) { return std::fabs(v.value()) < 1.0e7; }
 
-OnLine PointOnLine(const platform::Reading& a, const platform::Reading& b, const platform::Reading& c,
-                   std::int64_t x, std::int64_t y)
+OnLine PointOnLine(const platform::Reading& a, const platform::Reading& b, const platform::Reading& c, double x,
+                   double y)
 {
     if (!a.exact || !b.exact || !c.exact) return OnLine::Unknown;
+    if (std::floor(x) != x || std::floor(y) != y || std::fabs(x) > 1.0e18 || std::fabs(y) > 1.0e18)
+        return OnLine::Unknown;
     // Every term over the smallest power of ten among them.
     const int low = std::min({a.exponent, b.exponent, c.exponent});
-    Wide ta = Wide(a.mantissa) * x, tb = Wide(b.mantissa) * y, tc = c.mantissa;
+    Wide ta = Wide(a.mantissa) * static_cast<std::int64_t>(x), tb = Wide(b.mantissa) * static_cast<std::int64_t>(y);
+    Wide tc = c.mantissa;
     if (!timesTen(ta, a.exponent - low) || !timesTen(tb, b.exponent - low) || !timesTen(tc, c.exponent - low))
         return OnLine::Unknown;
     return ta + tb == tc ? OnLine::Yes : OnLine::No;

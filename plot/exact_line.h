@@ -31,8 +31,9 @@ bool Small(const platform::Variant& v);
 
 enum class OnLine { Yes, No, Unknown };
 // Whether the whole-number point (x, y) lies exactly on a·x + b·y = c;
-// Unknown when the coefficients are not exact decimals or too far apart in size.
-OnLine PointOnLine(const platform::Reading& a, const platform::Reading& b, const platform::Reading& c,
-                   std::int64_t x, std::int64_t y);
+// Unknown when the coefficients are not exact decimals, are too far apart in
+// size, or the point is too far out to reckon with.
+OnLine PointOnLine(const platform::Reading& a, const platform::Reading& b, const platform::Reading& c, double x,
+                   double y);
 
 }  // namespace exact_line

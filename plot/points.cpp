@@ -77,19 +77,19 @@ void Form1::Command4_Click(std::int16_t Index)
     float y1 = 0, y2 = 0;
     Failure failure;
     try {
+        // The same for every x of the run.
+        const Variant s = (a * -1) / b;
+        const Variant t = c / b;
         Variant x = -38;
         for (int n = 0; n < count; ++n, x = x + step) {
-            const Variant s = (a * -1) / b;
-            const Variant t = c / b;
             const float y = CSng(s * x + t);
             const bool whole = std::floor(y) == y;
             // Both runs record their first two points whose x and y are whole,
             // and truly so, so that the line through them is the line of the
             // typed equation (a y that only rounds to a whole number, or
             // coefficients that are no exact decimals, record nothing).
-            if (whole && Int(x) == x && found != 9 && std::fabs(y) < 1.0e18f &&
-                exact_line::PointOnLine(ra, rb, rc, static_cast<std::int64_t>(x.value()),
-                                        static_cast<std::int64_t>(y)) == exact_line::OnLine::Yes) {
+            if (whole && Int(x) == x && found != 9 &&
+                exact_line::PointOnLine(ra, rb, rc, x.value(), y) == exact_line::OnLine::Yes) {
                 if (found == 1) {
                     x2 = x;
                     y2 = y;
