@@ -216,6 +216,7 @@ private:
     };
 
     void act();
+    void pressed(QWidget* b, bool enabled);
     void check();
     void fail(const QString& what);
     bool observeRun();  // after a run: whether it plotted, judged by the messages
@@ -385,6 +386,28 @@ void SoakTest::dragMove(double x, double y, Qt::MouseButtons held)
     m_.lastY = y;
 }
 
+// The model's side of a pressed button (a click, or Enter or Space on it).
+void SoakTest::pressed(QWidget* b, bool enabled)
+{
+    Form1& f = *f_;
+    if (b == &f.Command2) {
+        m_.ox = m_.oy = 300;
+        m_.dragging = m_.points = m_.morePoints = m_.line = m_.c5 = m_.c6 = false;
+        for (auto& box : m_.box) box = Coefficient{};
+        m_.displayed.reset();
+        m_.lineJustDrawn = false;
+    } else if (b == &f.Command3(0) || b == &f.Command3(1) || b == &f.Command3(2)) {
+        m_.unit = b == &f.Command3(0) ? 40 : b == &f.Command3(1) ? 22 : 14;
+        replay();
+    } else if (b == &f.Command4(0) || b == &f.Command4(1)) {
+        run(b == &f.Command4(0) ? 0 : 1);
+    } else if (b == &f.Command5 && enabled) {
+        drawLine();
+    } else if (b == &f.Command6 && enabled) {
+        show();
+    }
+}
+
 void SoakTest::act()
 {
     auto pick = [this](unsigned n) { return std::uniform_int_distribution<unsigned>(0, n - 1)(rng_); };
@@ -407,22 +430,7 @@ void SoakTest::act()
         QWidget* b = buttons[which];
         const bool enabled = b->isEnabled();
         click(b);
-        if (b == &f.Command2) {
-            m_.ox = m_.oy = 300;
-            m_.dragging = m_.points = m_.morePoints = m_.line = m_.c5 = m_.c6 = false;
-            for (auto& box : m_.box) box = Coefficient{};
-            m_.displayed.reset();
-            m_.lineJustDrawn = false;
-        } else if (which >= 2 && which <= 4) {
-            m_.unit = which == 2 ? 40 : which == 3 ? 22 : 14;
-            replay();
-        } else if (b == &f.Command4(0) || b == &f.Command4(1)) {
-            run(b == &f.Command4(0) ? 0 : 1);
-        } else if (b == &f.Command5 && enabled) {
-            drawLine();
-        } else if (b == &f.Command6 && enabled) {
-            show();
-        }
+        pressed(b, enabled);
     } else if (what < 72) {
         // Enter, Space or Tab on whatever has the focus.
         // Now and then the learner tabs to the plane first, to move it by keys.
@@ -449,26 +457,7 @@ void SoakTest::act()
             // A focused button is pressed by Enter and by Space: as a click.
             if (key == 0) press(w, Qt::Key_Return, QStringLiteral("\r"));
             else QTest::keyClick(w, Qt::Key_Space);
-            if (w == &f.Command2 || w == &f.Command4(0) || w == &f.Command4(1) || w == &f.Command5 ||
-                w == &f.Command6 || w == &f.Command3(0) || w == &f.Command3(1) || w == &f.Command3(2)) {
-                // The same bookkeeping as a click; replay it through the model.
-                if (w == &f.Command2) {
-                    m_.ox = m_.oy = 300;
-                    m_.dragging = m_.points = m_.morePoints = m_.line = m_.c5 = m_.c6 = false;
-                    for (auto& box : m_.box) box = Coefficient{};
-                    m_.displayed.reset();
-                    m_.lineJustDrawn = false;
-                } else if (w == &f.Command4(0) || w == &f.Command4(1)) {
-                    run(w == &f.Command4(0) ? 0 : 1);
-                } else if (w == &f.Command5) {
-                    drawLine();
-                } else if (w == &f.Command6) {
-                    show();
-                } else {
-                    m_.unit = w == &f.Command3(0) ? 40 : w == &f.Command3(1) ? 22 : 14;
-                    replay();
-                }
-            }
+            pressed(w, true);
         } else if (key == 0) {
             press(w, Qt::Key_Return, QStringLiteral("\r"));
         } else {
