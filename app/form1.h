@@ -2,7 +2,8 @@
 //
 // The handlers and procedures are defined beside their subsystem: start-up,
 // reset, exit and coefficient entry in app/, the plane in plane/, plotting in
-// plot/, the equation in equation/.
+// plot/, the equation in equation/. ReduceFractions, which needs nothing but
+// the shared state, comes with GraphState.
 #pragma once
 
 #include <array>
@@ -16,8 +17,11 @@
 
 class Form1 : public platform::Form, public GraphState {
 public:
+    // The window's title, set by the layout and again at load.
+    static constexpr char kTitle[] = "２元１次方程式のグラフ (q.Varno)";
+
     Form1();
-    ~Form1() override;
+    ~Form1();
 
     // Builds, loads and shows the window, as the program's start does.
     void Start();
@@ -38,31 +42,31 @@ public:
 
     // Procedures.
     void DrawPlane();
-    void ReduceFractions();
     // Tells assistive technology what the plane shows now.
     void DescribePlane();
 
     // The controls, as the layout names them.
-    platform::PictureBox Picture1{this};
-    platform::ControlArray<platform::Label, 2> Label5{this};
-    platform::CommandButton Command2{this};
-    platform::Label Label1{this};
-    platform::ControlArray<platform::CommandButton, 3> Command3{this};
-    platform::Label Label6{this};
-    platform::ControlArray<platform::Label, 3> Label3{this};
-    platform::ControlArray<platform::TextBox, 3> Text1{this};
-    platform::ControlArray<platform::Label, 2> Label2{this};
-    platform::ControlArray<platform::CommandButton, 2> Command4{this};
-    platform::CommandButton Command5{this};
-    platform::CommandButton Command6{this};
-    platform::ControlArray<platform::Label, 10> Label4{this};
-    platform::CommandButton Command1{this};
-    platform::ControlArray<platform::LineControl, 2> Line1{this};
+    platform::PictureBox Picture1{*this};
+    platform::ControlArray<platform::Label, 2> Label5{*this};
+    platform::CommandButton Command2{*this};
+    platform::Label Label1{*this};
+    platform::ControlArray<platform::CommandButton, 3> Command3{*this};
+    platform::Label Label6{*this};
+    platform::ControlArray<platform::Label, 3> Label3{*this};
+    platform::ControlArray<platform::TextBox, 3> Text1{*this};
+    platform::ControlArray<platform::Label, 2> Label2{*this};
+    platform::ControlArray<platform::CommandButton, 2> Command4{*this};
+    platform::CommandButton Command5{*this};
+    platform::CommandButton Command6{*this};
+    platform::ControlArray<platform::Label, 10> Label4{*this};
+    platform::CommandButton Command1{*this};
+    platform::ControlArray<platform::LineControl, 2> Line1{*this};
 
 private:
     void BuildLayout();
-    std::array<int, 3> described_{-1, -1, -1};  // what the plane's description last said
-    int describer_ = 0;
+    // What the plane's description last said: grid unit, dots shown, line drawn.
+    std::array<int, 3> lastDescribed_{-1, -1, -1};
+    int planeDescriber_ = 0;  // the work that describes the plane after each event
     // Plots again what was shown, after the plane was drawn afresh; false when
     // a run could not plot (the learner has been told why).
     bool ReplayPlots();

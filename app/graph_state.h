@@ -34,4 +34,9 @@ struct GraphState {
     std::int16_t plotFailed = 0;         // 1 when the last run could not plot
     std::int16_t equationTooLarge = 0;   // 1 when the line's fractions are too large to show
     std::int16_t lineOnPlane = 0;        // 1 while the red line is on the picture
+
+    // Brings slopeNum / slopeDen and interceptNum / interceptDen to lowest
+    // terms by trial division (a procedure of the window, Form1's through
+    // this state, which is all it needs).
+    void ReduceFractions();
 };

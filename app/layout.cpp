@@ -20,7 +20,7 @@ struct FontSpec {
 template <class C>
 void font(C& control, FontSpec f)
 {
-    control.FontName(QString::fromUtf8(kLayoutFace));
+    control.FontName(kLayoutFace);
     control.FontSize(f.points);
     control.FontBold(f.bold);
     control.FontItalic(f.italic);
@@ -28,7 +28,7 @@ void font(C& control, FontSpec f)
 
 void button(CommandButton& b, const char* caption, int left, int top, int width, int height, FontSpec f)
 {
-    b.Caption(QString::fromUtf8(caption));
+    b.Caption(caption);
     b.Place(left, top, width, height);
     font(b, f);
 }
@@ -36,7 +36,7 @@ void button(CommandButton& b, const char* caption, int left, int top, int width,
 void label(Label& l, const char* caption, int left, int top, int width, int height, FontSpec f,
            Label::Align align = Label::Align::Left, Color fore = kWhite)
 {
-    l.Caption(QString::fromUtf8(caption));
+    l.Caption(caption);
     l.Place(left, top, width, height);
     font(l, f);
     l.BackColor(kGreen);
@@ -53,11 +53,9 @@ void box(TextBox& t, int left, int top, int width, int height)
 
 }  // namespace
 
-Form1::Form1() { BuildLayout(); }
-
 void Form1::BuildLayout()
 {
-    Caption(QString::fromUtf8("２元１次方程式のグラフ (q.Varno)"));
+    Caption(kTitle);
     ClientSize(876, 650);
     BackColor(kGreen);
 
@@ -107,20 +105,20 @@ void Form1::BuildLayout()
 
     // Names for assistive technology; buttons and labels are named by their captions.
     const char* const boxNames[] = {"ａの値", "ｂの値", "ｃの値"};
-    for (std::int16_t i = 0; i < 3; ++i) Text1(i).AccessibleName(QString::fromUtf8(boxNames[i]));
-    Picture1.AccessibleName(QString::fromUtf8("座標平面"));
+    for (std::int16_t i = 0; i < 3; ++i) Text1(i).AccessibleName(boxNames[i]);
+    Picture1.AccessibleName("座標平面");
     const char* const slotNames[] = {"式の左辺", "傾きの符号", "傾き", "傾きの分子", "傾きの分母",
                                      "ｘ", "定数項の符号", "定数項", "定数項の分子", "定数項の分母"};
-    for (std::int16_t i = 0; i < 10; ++i) Label4(i).FallbackName(QString::fromUtf8(slotNames[i]));
-    Line1(0).AccessibleName(QString::fromUtf8("傾きの分数の線"));
-    Line1(1).AccessibleName(QString::fromUtf8("定数項の分数の線"));
+    for (std::int16_t i = 0; i < 10; ++i) Label4(i).FallbackName(slotNames[i]);
+    Line1(0).AccessibleName("傾きの分数の線");
+    Line1(1).AccessibleName("定数項の分数の線");
 
     StackLightControls();
-    TabOrder({&Text1(0), &Command2, &Command1, &Picture1, &Text1(1), &Command4(0), &Text1(2), &Command4(1),
-              &Command5, &Command6, &Command3(0), &Command3(1), &Command3(2)});
+    TabOrder(Text1(0), Command2, Command1, Picture1, Text1(1), Command4(0), Text1(2), Command4(1), Command5, Command6,
+             Command3(0), Command3(1), Command3(2));
 
     // Once each event is handled, the plane's description is brought up to date.
-    describer_ = AfterEachEvent([this] { DescribePlane(); });
+    planeDescriber_ = AfterEachEvent([this] { DescribePlane(); });
 
     // Which handler each event reaches.
     Command1.OnClick([this] { Command1_Click(); });
@@ -137,10 +135,3 @@ void Form1::BuildLayout()
     Picture1.OnKeyDown([this](std::int16_t& key, std::int16_t shift) { Picture1_KeyDown(key, shift); });
 }
 
-void Form1::Start()
-{
-    Deliver([this] { Form_Load(); });
-    Show();
-}
-
-Form1::~Form1() { platform::ForgetAfterEachEvent(describer_); }

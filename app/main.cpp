@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "platform/application.h"
 
 int main(int argc, char** argv)
 {

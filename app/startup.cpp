@@ -1,9 +1,19 @@
 // Start-up, the reset to the initial screen, and the end.
 #include "app/form1.h"
 
+Form1::Form1() { BuildLayout(); }
+
+Form1::~Form1() { platform::ForgetAfterEachEvent(planeDescriber_); }
+
+void Form1::Start()
+{
+    platform::Deliver([this] { Form_Load(); });
+    Show();
+}
+
 void Form1::Form_Load()
 {
-    Caption(QString::fromUtf8("２元１次方程式のグラフ (q.Varno)"));
+    Caption(kTitle);
     Picture1.FontSize(20);
     originX = 300;
     originY = 300;
@@ -32,8 +42,8 @@ void Form1::Command2_Click()
     pointsShown = 0;
     morePointsShown = 0;
     lineShown = 0;
-    for (std::int16_t i = 0; i <= 2; ++i) Text1(i).Text(QString());
-    for (std::int16_t j = 0; j <= 9; ++j) Label4(j).Caption(QString());
+    for (std::int16_t i = 0; i <= 2; ++i) Text1(i).Text("");
+    for (std::int16_t j = 0; j <= 9; ++j) Label4(j).Caption("");
     Line1(0).Visible(false);
     Line1(1).Visible(false);
     DrawPlane();

@@ -5,15 +5,9 @@
 using platform::Abs;
 using platform::NumberText;
 
-namespace {
-
-QString text(const char* utf8) { return QString::fromUtf8(utf8); }
-
-}  // namespace
-
 void Form1::Command6_Click()
 {
-    auto show = [this](std::int16_t slot, const QString& caption) {
+    auto show = [this](std::int16_t slot, const std::string& caption) {
         Label4(slot).Visible(true);
         Label4(slot).Caption(caption);
     };
@@ -32,7 +26,7 @@ void Form1::Command6_Click()
     Line1(1).Visible(false);
 
     if (equationTooLarge == 1) {
-        platform::MsgBox(text("この直線の式は、数が大きすぎて表示できません。"));
+        platform::MsgBox("この直線の式は、数が大きすぎて表示できません。");
         Command2.SetFocus();
         return;
     }
@@ -46,28 +40,28 @@ void Form1::Command6_Click()
         ReduceFractions();
 
         if (slopeNum != 0) {
-            show(0, text("ｙ＝"));
-            if (slopeNum < 0) show(1, text("－"));
+            show(0, "ｙ＝");
+            if (slopeNum < 0) show(1, "－");
             if (slopeDen > 1) fraction(3, 4, 0, Abs(slopeNum), slopeDen);
             if (slopeDen <= 1 && Abs(slopeNum) != 1) show(2, NumberText(Abs(slopeNum)));
-            show(5, text("ｘ"));
-            if (interceptNum < 0) show(6, text("－"));
-            if (interceptNum > 0) show(6, text("＋"));
+            show(5, "ｘ");
+            if (interceptNum < 0) show(6, "－");
+            if (interceptNum > 0) show(6, "＋");
             if (interceptDen > 1 && interceptNum != 0)
                 fraction(8, 9, 1, Abs(interceptNum), Variant(interceptDen));
             if (interceptDen == 1 && interceptNum != 0) show(7, NumberText(Abs(interceptNum)));
         }
         if (slopeNum == 0) {
             // A horizontal line: y = k.
-            show(0, text("ｙ＝"));
-            if (interceptNum < 0) show(1, text("－"));
+            show(0, "ｙ＝");
+            if (interceptNum < 0) show(1, "－");
             if (interceptDen > 1) fraction(3, 4, 0, Abs(interceptNum), Variant(interceptDen));
             if (interceptDen <= 1) show(2, NumberText(Abs(interceptNum)));
         }
     } else {
         // A vertical line: x = k, from the values as they are.
-        show(0, text("ｘ＝"));
-        if (interceptNum < 0) show(1, text("－"));
+        show(0, "ｘ＝");
+        if (interceptNum < 0) show(1, "－");
         if (interceptDen > 1) fraction(3, 4, 0, Abs(interceptNum), Variant(interceptDen));
         if (interceptDen <= 1) show(2, NumberText(Abs(interceptNum)));
     }

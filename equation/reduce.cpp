@@ -1,10 +1,11 @@
 // Bringing the slope and the intercept to lowest terms by trial division.
 #include <cmath>
 
-#include "app/form1.h"
+#include "app/graph_state.h"
 
 using platform::Abs;
 using platform::CInt;
+using platform::Int;
 using platform::RuntimeError;
 
 namespace {
@@ -31,7 +32,7 @@ void next(std::int16_t& i)
 
 }  // namespace
 
-void Form1::ReduceFractions()
+void GraphState::ReduceFractions()
 {
     // A slope over 1 needs no reducing; the intercept may all the same.
     if (slopeDen != 1) {

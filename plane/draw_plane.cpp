@@ -36,8 +36,7 @@ void Form1::DrawPlane()
     Picture1.FontBold(true);
     Picture1.CurrentX(originX - 20);
     Picture1.CurrentY(originY - 2);
-    static const QString originMark = QString::fromUtf8("Ｏ");
-    Picture1.Print(originMark);
+    Picture1.Print("Ｏ");
 
     // One number on each half-axis for every j; two-digit ones stand further left.
     auto numbers = [this](Scale s, auto twoDigits) {

@@ -1,191 +1,224 @@
 // The window system as the handlers see it: a window, its controls with their
 // properties, control arrays, and the delivery of events to handlers.
 //
-// Every control is a Qt widget underneath; the handlers use only the
-// properties and methods declared here. A property is read by calling it with
-// no argument and set by calling it with the new value: Caption(), Caption("中").
+// A property is read by calling it with no argument and set by calling it
+// with the new value: Caption(), Caption("中"). Texts are UTF-8. Each control
+// keeps its properties here and stands on an object of the window system
+// (its native), which each window system defines for itself; the handlers
+// never see it.
 #pragma once
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QWidget>
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
+#include "platform/color.h"
 #include "platform/runtime.h"
 #include "platform/variant.h"
 
 namespace platform {
 
-// An RGB colour, 0x00RRGGBB.
-using Color = std::uint32_t;
-constexpr Color RGB(int r, int g, int b)
-{
-    return (static_cast<Color>(r & 0xFF) << 16) | (static_cast<Color>(g & 0xFF) << 8) | static_cast<Color>(b & 0xFF);
-}
-// The 16-colour palette: 0 black … 7 white-grey, 8 grey … 15 white; 12 is bright red.
-Color QBColor(std::int16_t index);
+namespace native {
+class Form;
+class Button;
+class TextBox;
+class Label;
+class Line;
+class Picture;
+}  // namespace native
+
+// The face that the layout asks for; each window system has a stand-in for it.
+inline constexpr char kLayoutFace[] = "ＭＳ Ｐゴシック";
 
 // Pixels of a font of the given points at the standard 96 dots per inch.
 int PixelsOfPoints(float points);
 
-// Font, visibility, enabled state and focus, shared by every control.
-template <class Base>
-class Control : public Base {
+// How many characters a text holds.
+int Characters(const std::string& text);
+
+struct Font {
+    std::string face;
+    float points = 9.0f;
+    bool bold = false;
+    bool italic = false;
+};
+
+// A rectangle in window pixels.
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+class Form;
+
+// Place, font, visibility, enabled state, focus and accessible name, shared
+// by every control that has them; N is the control's native.
+template <class N>
+class Control {
 public:
-    explicit Control(QWidget* parent) : Base(parent) {}
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
 
-    float FontSize() const { return fontSize_; }
-    void FontSize(float points)
-    {
-        fontSize_ = points;
-        if (this->font().pixelSize() == PixelsOfPoints(points)) return;
-        QFont f = this->font();
-        f.setPixelSize(PixelsOfPoints(points));
-        this->setFont(f);
-    }
-    bool FontBold() const { return this->font().bold(); }
-    void FontBold(bool bold)
-    {
-        if (this->font().bold() == bold) return;
-        QFont f = this->font();
-        f.setBold(bold);
-        this->setFont(f);
-    }
-    bool FontItalic() const { return this->font().italic(); }
-    void FontItalic(bool italic)
-    {
-        QFont f = this->font();
-        f.setItalic(italic);
-        this->setFont(f);
-    }
-    void FontName(const QString& face)
-    {
-        QFont f = this->font();
-        f.setFamily(face);
-        this->setFont(f);
-    }
+    float FontSize() const { return font_.points; }
+    void FontSize(float points);
+    bool FontBold() const { return font_.bold; }
+    void FontBold(bool bold);
+    bool FontItalic() const { return font_.italic; }
+    void FontItalic(bool italic);
+    const std::string& FontName() const { return font_.face; }
+    void FontName(const std::string& face);
+    const Font& CurrentFont() const { return font_; }
 
-    bool Visible() const { return !this->isHidden(); }
-    void Visible(bool visible) { this->setVisible(visible); }
-    bool Enabled() const { return this->isEnabled(); }
-    void Enabled(bool enabled) { this->setEnabled(enabled); }
+    bool Visible() const { return visible_; }
+    void Visible(bool visible);
+    bool Enabled() const { return enabled_; }
+    void Enabled(bool enabled);
 
-    float Left() const { return static_cast<float>(this->x()); }
-    void Left(const Variant& x) { this->move(CInt(x), this->y()); }
-    float Top() const { return static_cast<float>(this->y()); }
-    void Top(const Variant& y) { this->move(this->x(), CInt(y)); }
-    float Width() const { return static_cast<float>(this->width()); }
-    float Height() const { return static_cast<float>(this->height()); }
+    float Left() const { return static_cast<float>(place_.left); }
+    void Left(const Variant& x);
+    float Top() const { return static_cast<float>(place_.top); }
+    void Top(const Variant& y);
+    float Width() const { return static_cast<float>(place_.width); }
+    float Height() const { return static_cast<float>(place_.height); }
+    const Rect& Place() const { return place_; }
     // Place and size in window pixels, as the layout gives them.
-    void Place(int left, int top, int width, int height) { this->setGeometry(left, top, width, height); }
+    void Place(int left, int top, int width, int height);
 
     // Moves the keyboard focus here; clicks nothing.
-    void SetFocus() { this->setFocus(Qt::OtherFocusReason); }
+    void SetFocus();
+    bool HasFocus() const;
 
     // What assistive technology (a screen reader) says of the control.
-    QString AccessibleName() const { return this->accessibleName(); }
-    void AccessibleName(const QString& name) { this->setAccessibleName(name); }
-    QString AccessibleDescription() const { return this->accessibleDescription(); }
-    void AccessibleDescription(const QString& text) { this->setAccessibleDescription(text); }
+    const std::string& AccessibleName() const { return name_; }
+    void AccessibleName(const std::string& name);
+    const std::string& AccessibleDescription() const { return description_; }
+    void AccessibleDescription(const std::string& text);
 
-    std::int16_t Index() const { return index_; }
-    void Index(std::int16_t i) { index_ = i; }
+    // The window system's own object, for its implementation and its tests.
+    N& Native() const { return *native_; }
+
+protected:
+    Control() = default;
+    ~Control();
+
+    N* native_ = nullptr;  // owned; made by the control's own constructor
+    Font font_;
+    Rect place_;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string name_, description_;
+};
+
+class CommandButton : public Control<native::Button> {
+public:
+    explicit CommandButton(Form& form);
+    const std::string& Caption() const { return caption_; }
+    void Caption(const std::string& caption);
+    // The handler of a click.
+    void OnClick(std::function<void()> handler) { click_ = std::move(handler); }
+
+    // The window system: the button was pressed. A disabled button delivers
+    // no click.
+    void Clicked();
 
 private:
-    float fontSize_ = 9.0f;
-    std::int16_t index_ = -1;
+    std::string caption_;
+    std::function<void()> click_;
 };
 
-class CommandButton : public Control<QPushButton> {
+class TextBox : public Control<native::TextBox> {
 public:
-    explicit CommandButton(QWidget* parent);
-    QString Caption() const { return text(); }
-    void Caption(const QString& caption) { setText(caption); }
-    // The handler of a click; runs through Deliver.
-    void OnClick(std::function<void()> handler);
-};
-
-class TextBox : public Control<QLineEdit> {
-public:
-    explicit TextBox(QWidget* parent);
-    QString Text() const { return text(); }
-    void Text(const QString& text) { setText(text); }
+    explicit TextBox(Form& form);
+    const std::string& Text() const { return text_; }
+    void Text(const std::string& text);
     // Selection, in characters from the start.
     int SelStart() const;
     void SelStart(int start);
-    int SelLength() const { return selectedText().size(); }
+    int SelLength() const;
     void SelLength(int length);
     enum class Align { Left, Center };
     void Alignment(Align a);
+    Align Alignment() const { return align_; }
     // Called for every key that types a character (13 for Enter, 8 for
     // Backspace), before the box takes it. A handler that sets the code to 0
     // swallows the key.
-    void OnKeyPress(std::function<void(std::int16_t& keyCode)> handler);
+    void OnKeyPress(std::function<void(std::int16_t& keyCode)> handler) { keyPress_ = std::move(handler); }
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    // The window system: a key that types the character of this code is
+    // pressed; false when the handler swallowed it.
+    bool KeyPressed(std::int16_t& keyCode);
+    // The window system: the text was changed by the user.
+    void Edited(std::string text) { text_ = std::move(text); }
 
 private:
+    std::string text_;
+    Align align_ = Align::Left;
     std::function<void(std::int16_t&)> keyPress_;
 };
 
-class Label : public Control<QLabel> {
+class Label : public Control<native::Label> {
 public:
-    explicit Label(QWidget* parent);
-    QString Caption() const { return text(); }
+    explicit Label(Form& form);
+    const std::string& Caption() const { return caption_; }
     // A label is named by its caption, or by its fallback name while empty.
-    void Caption(const QString& caption);
-    void FallbackName(const QString& name);
+    void Caption(const std::string& caption);
+    void FallbackName(const std::string& name);
+    Color BackColor() const { return back_; }
     void BackColor(Color c);
+    Color ForeColor() const { return fore_; }
     void ForeColor(Color c);
     enum class Align { Left, Center };
     void Alignment(Align a);
+    Align Alignment() const { return align_; }
 
 private:
-    QString fallback_;
+    std::string caption_, fallback_;
+    Color back_ = RGB(0, 0, 0), fore_ = RGB(0, 0, 0);
+    Align align_ = Align::Left;
 };
 
 // A straight line drawn on the window; hidden or shown, never focused.
-class LineControl : public QWidget {
+class LineControl {
 public:
-    explicit LineControl(QWidget* parent);
+    explicit LineControl(Form& form);
+    ~LineControl();
+    LineControl(const LineControl&) = delete;
+    LineControl& operator=(const LineControl&) = delete;
+
+    struct Ends {
+        int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+        friend bool operator==(const Ends&, const Ends&) = default;
+    };
     void Place(int x1, int y1, int x2, int y2, int borderWidth, Color c);
-    bool Visible() const { return !isHidden(); }
-    void Visible(bool visible) { setVisible(visible); }
-    std::int16_t Index() const { return index_; }
-    void Index(std::int16_t i) { index_ = i; }
     // Ends of the line in window pixels, as placed.
-    QLine Ends() const { return ends_; }
+    const Ends& Place() const { return ends_; }
     Color BorderColor() const { return color_; }
     int BorderWidth() const { return width_; }
-    void AccessibleName(const QString& name) { setAccessibleName(name); }
-    QString AccessibleName() const { return accessibleName(); }
+    bool Visible() const { return visible_; }
+    void Visible(bool visible);
+    const std::string& AccessibleName() const { return name_; }
+    void AccessibleName(const std::string& name);
 
-protected:
-    void paintEvent(QPaintEvent*) override;
+    native::Line& Native() const { return *native_; }
 
 private:
-    QLine ends_;
+    native::Line* native_;  // owned
+    Ends ends_;
     int width_ = 1;
     Color color_ = 0;
-    std::int16_t index_ = -1;
+    bool visible_ = true;
+    std::string name_;
 };
 
 // Items of one name told apart by a 16-bit index from 0.
 template <class T, std::size_t N>
 class ControlArray {
 public:
-    explicit ControlArray(QWidget* parent)
+    explicit ControlArray(Form& form)
     {
-        for (std::size_t i = 0; i < N; ++i) {
-            items_[i] = std::make_unique<T>(parent);
-            items_[i]->Index(static_cast<std::int16_t>(i));
-        }
+        for (auto& item : items_) item = std::make_unique<T>(form);
     }
     T& operator()(std::int16_t index) const
     {
@@ -198,24 +231,44 @@ private:
     std::array<std::unique_ptr<T>, N> items_;
 };
 
-// The window. Its client area has a fixed size: nothing in the program reacts
-// to a resize.
-class Form : public QWidget {
+// The window. Its client area has a fixed size in window pixels: nothing in
+// the program reacts to a resize.
+class Form {
 public:
     Form();
-    QString Caption() const { return windowTitle(); }
-    void Caption(const QString& title) { setWindowTitle(title); }
-    void ClientSize(int width, int height) { setFixedSize(width, height); }
+    ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const std::string& Caption() const { return caption_; }
+    void Caption(const std::string& title);
+    void ClientSize(int width, int height);
+    int ClientWidth() const { return width_; }
+    int ClientHeight() const { return height_; }
     void BackColor(Color c);
+    Color BackColor() const { return back_; }
     // The tab order, first to last; the first takes the focus when the window opens.
-    void TabOrder(std::initializer_list<QWidget*> chain);
+    template <class... C>
+    void TabOrder(C&... controls)
+    {
+        (TabStop(controls.Native()), ...);
+    }
     // Labels and lines lie under the boxes and the picture, as on a form.
     void StackLightControls();
     // Shows the window with the focus on the first control of the tab order.
     void Show();
 
+    native::Form& Native() const { return *native_; }
+
 private:
-    QWidget* first_ = nullptr;
+    void TabStop(native::Button& n);
+    void TabStop(native::TextBox& n);
+    void TabStop(native::Picture& n);
+
+    native::Form* native_;  // owned
+    std::string caption_;
+    int width_ = 0, height_ = 0;
+    Color back_ = RGB(255, 255, 255);
 };
 
 }  // namespace platform

@@ -19,7 +19,7 @@ locale_t cLocale()
     return loc;
 }
 
-QString formatted(double v, int digits)
+std::string formatted(double v, int digits)
 {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*G", digits, v);
@@ -27,43 +27,80 @@ QString formatted(double v, int digits)
     std::string s(buf);
     for (char& c : s)
         if (c == ',') c = '.';
-    return QString::fromLatin1(s.c_str());
+    return s;
+}
+
+// The next character of UTF-8 text at i, moving i past it. A byte that does
+// not start a well-formed sequence (a stray continuation, an overlong form, a
+// surrogate, a value beyond U+10FFFF, a cut-off sequence) is returned as
+// U+FFFD on its own, which no number holds.
+char32_t nextCharacter(std::string_view s, std::size_t& i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char b0 = byte(i);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int length = 0;
+    char32_t c = 0, least = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) { length = 2; c = b0 & 0x1F; least = 0x80; }
+    else if (b0 >= 0xE0 && b0 <= 0xEF) { length = 3; c = b0 & 0x0F; least = 0x800; }
+    else if (b0 >= 0xF0 && b0 <= 0xF4) { length = 4; c = b0 & 0x07; least = 0x10000; }
+    if (length == 0 || i + static_cast<std::size_t>(length) > s.size()) {
+        ++i;
+        return 0xFFFD;
+    }
+    for (int k = 1; k < length; ++k) {
+        const unsigned char b = byte(i + static_cast<std::size_t>(k));
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++i;
+        return 0xFFFD;
+    }
+    i += static_cast<std::size_t>(length);
+    return c;
 }
 
 // The ASCII form of a character of a number: full-width digits, plus, minus
 // (and the minus sign U+2212) and full stop, which a Japanese input method types.
-char16_t asciiOf(char16_t c)
+char32_t asciiOf(char32_t c)
 {
-    if (c >= u'\uFF10' && c <= u'\uFF19') return static_cast<char16_t>(u'0' + (c - u'\uFF10'));
+    if (c >= U'\uFF10' && c <= U'\uFF19') return U'0' + (c - U'\uFF10');
     switch (c) {
-    case u'\uFF0B': return u'+';
-    case u'\uFF0D': return u'-';
-    case u'\u2212': return u'-';
-    case u'\uFF0E': return u'.';
+    case U'\uFF0B': return U'+';
+    case U'\uFF0D': return U'-';
+    case U'\u2212': return U'-';
+    case U'\uFF0E': return U'.';
     default: return c;
     }
 }
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
 
-int hexDigit(char16_t c)
+int hexDigit(char32_t c)
 {
-    if (c >= u'0' && c <= u'9') return c - u'0';
-    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    if (c >= U'0' && c <= U'9') return static_cast<int>(c - U'0');
+    if (c >= U'a' && c <= U'f') return static_cast<int>(c - U'a') + 10;
+    if (c >= U'A' && c <= U'F') return static_cast<int>(c - U'A') + 10;
     return -1;
 }
 
 // The decimal number at the start of s, read by the rule; its exact form too
 // when the significant digits fit 18 decimal places.
-Reading readDecimal(const std::u16string& s)
+Reading readDecimal(const std::u32string& s)
 {
     Reading r;
     std::string piece;
     std::size_t i = 0;
     bool negative = false;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
-        negative = s[i] == u'-';
+    if (i < s.size() && (s[i] == U'+' || s[i] == U'-')) {
+        negative = s[i] == U'-';
         piece += static_cast<char>(s[i++]);
     }
     bool digits = false, point = false;
@@ -73,9 +110,9 @@ Reading readDecimal(const std::u16string& s)
         if (isDigit(s[i])) {
             digits = true;
             piece += static_cast<char>(s[i]);
-            if (!(significant.empty() && s[i] == u'0')) significant += static_cast<char>(s[i]);
+            if (!(significant.empty() && s[i] == U'0')) significant += static_cast<char>(s[i]);
             if (point) ++scale;
-        } else if (s[i] == u'.' && !point) {
+        } else if (s[i] == U'.' && !point) {
             point = true;
             piece += '.';
         } else {
@@ -86,19 +123,19 @@ Reading readDecimal(const std::u16string& s)
     // An exponent counts only with at least one digit.
     long exponent = 0;
     bool hugeExponent = false;  // beyond what the exact form keeps
-    if (i < s.size() && (s[i] == u'E' || s[i] == u'e' || s[i] == u'D' || s[i] == u'd')) {
+    if (i < s.size() && (s[i] == U'E' || s[i] == U'e' || s[i] == U'D' || s[i] == U'd')) {
         std::size_t j = i + 1;
         std::string exp = "e";
         bool expNegative = false;
-        if (j < s.size() && (s[j] == u'+' || s[j] == u'-')) {
-            expNegative = s[j] == u'-';
+        if (j < s.size() && (s[j] == U'+' || s[j] == U'-')) {
+            expNegative = s[j] == U'-';
             exp += static_cast<char>(s[j++]);
         }
         bool expDigits = false;
         for (; j < s.size() && isDigit(s[j]); ++j) {
             expDigits = true;
             exp += static_cast<char>(s[j]);
-            if (exponent < 100000) exponent = exponent * 10 + (s[j] - u'0');
+            if (exponent < 100000) exponent = exponent * 10 + (s[j] - U'0');
             else hugeExponent = true;
         }
         if (expDigits) piece += exp;
@@ -126,7 +163,7 @@ Reading readDecimal(const std::u16string& s)
 
 // A hexadecimal or octal whole number, exactly rounded: octal digits become
 // bits, bits become hexadecimal digits, and the C library rounds those.
-Reading readRadix(const std::u16string& s, std::size_t from, int radix)
+Reading readRadix(const std::u32string& s, std::size_t from, int radix)
 {
     Reading r;
     std::string bits;
@@ -155,49 +192,49 @@ Reading readRadix(const std::u16string& s, std::size_t from, int radix)
 
 }  // namespace
 
-QString NumberText(const Variant& v)
+std::string NumberText(const Variant& v)
 {
     const double x = v.value();
-    // Small whole numbers are written once and shared afterwards.
+    // Small whole numbers are written once and copied afterwards (short texts
+    // are copied without allocating).
     constexpr int kShared = 1000;
     if ((v.kind() == Variant::Kind::Int16 || v.kind() == Variant::Kind::Empty) && x > -kShared && x < kShared) {
-        static const std::vector<QString> texts = [] {
-            std::vector<QString> t;
+        static const std::vector<std::string> texts = [] {
+            std::vector<std::string> t;
             t.reserve(2 * kShared - 1);
-            for (int i = -kShared + 1; i < kShared; ++i)
-                t.push_back((i < 0 ? QStringLiteral("-") : QStringLiteral(" ")) + QString::number(std::abs(i)));
+            for (int i = -kShared + 1; i < kShared; ++i) t.push_back((i < 0 ? "-" : " ") + std::to_string(std::abs(i)));
             return t;
         }();
         return texts[static_cast<std::size_t>(static_cast<int>(x) + kShared - 1)];
     }
-    QString digits;
+    std::string digits;
     switch (v.kind()) {
-    case Variant::Kind::Empty: digits = QStringLiteral("0"); break;
+    case Variant::Kind::Empty: digits = "0"; break;
     case Variant::Kind::Int16:
-    case Variant::Kind::Int32: digits = QString::number(static_cast<qint64>(std::fabs(x))); break;
+    case Variant::Kind::Int32: digits = std::to_string(static_cast<long long>(std::fabs(x))); break;
     case Variant::Kind::Single: digits = formatted(std::fabs(x), 7); break;
     case Variant::Kind::Double: digits = formatted(std::fabs(x), 15); break;
     }
-    const bool negative = x < 0 && digits != QStringLiteral("0");
-    return (negative ? QStringLiteral("-") : QStringLiteral(" ")) + digits;
+    const bool negative = x < 0 && digits != "0";
+    return (negative ? "-" : " ") + digits;
 }
 
-Reading ReadNumber(const QString& text)
+Reading ReadNumber(std::string_view text)
 {
-    std::u16string s;
-    s.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar qc : text) {
-        const char16_t c = qc.unicode();
-        if (c == u' ' || c == u'\t' || c == u'\n') continue;
+    std::u32string s;
+    s.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = nextCharacter(text, i);
+        if (c == U' ' || c == U'\t' || c == U'\n') continue;
         s += asciiOf(c);
     }
-    if (s.size() >= 2 && s[0] == u'&') {
-        if (s[1] == u'H' || s[1] == u'h') return readRadix(s, 2, 16);
-        if (s[1] == u'O' || s[1] == u'o') return readRadix(s, 2, 8);
+    if (s.size() >= 2 && s[0] == U'&') {
+        if (s[1] == U'H' || s[1] == U'h') return readRadix(s, 2, 16);
+        if (s[1] == U'O' || s[1] == U'o') return readRadix(s, 2, 8);
     }
     return readDecimal(s);
 }
 
-double TextValue(const QString& text) { return ReadNumber(text).value; }
+double TextValue(std::string_view text) { return ReadNumber(text).value; }
 
 }  // namespace platform

@@ -1,9 +1,10 @@
 // The runtime's number text and its reading rule for typed numbers.
+// Texts are UTF-8 throughout the program.
 #pragma once
 
-#include <QString>
-
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "platform/variant.h"
 
@@ -14,15 +15,16 @@ namespace platform {
 // full stop for a fractional one whatever the locale ("  5", "-10", " 0.5").
 // A 32-bit float is written with up to 7 significant digits, a 64-bit one
 // with up to 15; beyond that the exponent form (" 1E+20").
-QString NumberText(const Variant& v);
+std::string NumberText(const Variant& v);
 
 // The value of a typed text, as a 64-bit float. Spaces, tabs and line feeds
 // are dropped; then the longest number at the start is read: optional sign,
 // digits with at most one full stop, optional exponent (E or D, optional sign,
 // digits). No digit gives 0. "&H" and "&O" start a hexadecimal or octal
 // whole number. Full-width digits, signs and full stop count as their ASCII
-// forms. An exponent too large gives an infinite value.
-double TextValue(const QString& text);
+// forms. An exponent too large gives an infinite value. A byte that is no
+// part of well-formed UTF-8 is a character of its own that no number holds.
+double TextValue(std::string_view text);
 
 // The same reading, also as an exact decimal where one fits: the value is
 // mantissa × 10^exponent exactly (0.1 is one tenth), when exact is true.
@@ -32,6 +34,6 @@ struct Reading {
     std::int64_t mantissa = 0;
     int exponent = 0;
 };
-Reading ReadNumber(const QString& text);
+Reading ReadNumber(std::string_view text);
 
 }  // namespace platform

@@ -11,24 +11,19 @@
 // one likewise the columns. Slanted lines, circles and text are smoothed.
 #pragma once
 
-#include <QHash>
-#include <QImage>
-#include <QPainter>
-#include <QStaticText>
-
+#include <cstdint>
 #include <functional>
-#include <memory>
-#include <vector>
+#include <string>
 
 #include "platform/controls.h"
 
 namespace platform {
 
-class PictureBox : public Control<QWidget> {
+class PictureBox : public Control<native::Picture> {
 public:
-    explicit PictureBox(QWidget* parent);
-    ~PictureBox() override;
+    explicit PictureBox(Form& form);
 
+    using Control::Place;
     void Place(int left, int top, int width, int height);
     void BackColor(Color c);
     Color BackColor() const { return back_; }
@@ -51,18 +46,9 @@ public:
     void CurrentY(const Variant& y) { currentY_ = CSng(y); }
     // One text with its top-left corner at (CurrentX, CurrentY); then, as a
     // printed line does, CurrentX goes to 0 and CurrentY to the next line.
-    void Print(const QString& text);
+    void Print(const std::string& text);
     // Shows the image at once.
     void Refresh();
-
-    // The retained image (drawing so far included).
-    const QImage& Image();
-
-    // Draws every primitive the plain way (one QPainter call each) instead of
-    // the fast ways (pixels set for axis lines, dots stamped from a drawn one,
-    // texts laid out once); both give the same pixels, which the tests hold
-    // them to.
-    void PlainDrawing(bool plain) { plain_ = plain; }
 
     // Dots drawn since the last Cls that can be seen on the picture.
     int DotsShown() const { return dotsShown_; }
@@ -76,56 +62,26 @@ public:
     void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
     void OnMouseUp(MouseHandler h) { up_ = std::move(h); }
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    // The window system: a mouse button went down, the mouse moved, a button
+    // went up (buttons 1 left, 2 right, 4 middle; shift 1, ctrl 2, alt 4;
+    // x and y in the picture's pixels). A key went down: true when a handler
+    // took it.
+    void MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
+    void MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
+    void MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
+    bool KeyDown(std::int16_t keyCode, std::int16_t shift);
 
 private:
-    QPainter& painter();
-    void endPainting();
     void axisLine(double x1, double y1, double x2, double y2, Color color);
-    void deliverMouse(const MouseHandler& handler, QMouseEvent* event, std::int16_t button);
-    const QImage& dotStamp(double radius, double fx, double fy);
 
-    // A dot drawn once into a small image, stamped wherever it is wanted.
-    struct Stamp {
-        double radius, fx, fy;
-        Color color;
-        QImage image;
-    };
-    std::vector<Stamp> stamps_;
-    // Texts laid out once, with their font's ascent and line height.
-    struct Text {
-        QStaticText text;
-        double ascent, height;
-        QRectF ink;  // where its glyphs can reach, from its top-left corner
-    };
-    QHash<QString, Text> texts_;
-    bool plain_ = false;
-    bool updatePending_ = false;
-    bool painterFont_ = false;  // the painter has the picture's font
-    QRgb painterPen_ = 0;       // the painter's pen colour, when set for text
-
-    void allocate();
-
-    QImage image_;
     int w_ = 1, h_ = 1;  // size in the window's pixels
-    qreal ratio_ = 1;    // image pixels to a window pixel
-    std::unique_ptr<QPainter> painter_;
     Color back_ = RGB(255, 255, 255);
     Color fore_ = RGB(0, 0, 0);
     std::int16_t drawWidth_ = 1;
     float currentX_ = 0, currentY_ = 0;
+    int dotsShown_ = 0;
     MouseHandler down_, move_, up_;
     KeyHandler keyDown_;
-    int dotsShown_ = 0;
-    bool keyboardFocus_ = false;  // focus came by the keyboard: show where it is
 };
 
 }  // namespace platform

@@ -1,73 +1,61 @@
-// The runtime around the handlers: start-up of the application, delivery of
-// events with the report of runtime errors, message boxes and the end.
+// The runtime around the handlers: delivery of events with the report of
+// runtime errors, message boxes and the end of the program.
 #pragma once
 
-#include <QApplication>
-#include <QString>
-
 #include <functional>
-#include <vector>
+#include <string>
 
 #include "platform/variant.h"
 
 namespace platform {
 
-// The face that the layout asks for, and the installed faces that stand in for it.
-inline const char* const kLayoutFace = "ＭＳ Ｐゴシック";
-
-// Makes the application look and behave the same on every machine: the Fusion
-// style and palette, the face substitutions, the default font, every mouse
-// move delivered unmerged. Called once, after the QApplication exists.
-void SetUpApplication();
-
-class Application : public QApplication {
-public:
-    Application(int& argc, char** argv);
-    int Run();
-};
-
-// What the runtime told the user: an error report or a message.
+// What the runtime tells the user: an error report or a message.
 struct Report {
     enum class Kind { Error, Message };
     Kind kind;
-    QString text;
+    std::string text;
 };
 
-// The user sees a report in a message box, except under the offscreen
-// platform (tests, benchmarks), where reports are only recorded. A test may
-// put a reporter of its own in place.
+// The user sees a report in a message box (the offscreen platform of the
+// tests shows none). A reporter put in place takes every report instead; the
+// tests keep them so.
 using Reporter = std::function<void(const Report&)>;
 void SetReporter(Reporter reporter);
-const std::vector<Report>& Reports();
-void ClearReports();
 
 // The runtime's own text for an error, as its error box shows it.
-QString ErrorText(const RuntimeError& error);
+std::string ErrorText(const RuntimeError& error);
 void ReportError(const RuntimeError& error);
 // A message to the user, with an OK button.
-void MsgBox(const QString& text);
+void MsgBox(const std::string& text);
 
-// Runs one handler for one event. A runtime error ends the handler (and every
-// handler it called) and is reported; the program goes on.
 // Work to do once an event has been handled to its end (not after every
 // handler that one event runs), such as telling assistive technology what
-// changed.
-int AfterEachEvent(std::function<void()> work);  // returns a number to forget it by
+// changed. Returns a number to forget it by.
+int AfterEachEvent(std::function<void()> work);
 void ForgetAfterEachEvent(int id);
-// Bracket the delivery of one event; the outermost end runs the work above.
-void EventBegins();
-void EventEnds();
 
+// The delivery of one event, from its start to its end, also when it ends by
+// an exception; the outermost one runs the work above as it ends. Events may
+// nest (a message box runs events of its own while a handler waits).
+class EventScope {
+public:
+    EventScope();
+    ~EventScope();
+    EventScope(const EventScope&) = delete;
+    EventScope& operator=(const EventScope&) = delete;
+};
+
+// Runs one handler for one event. A runtime error ends the handler (and
+// every handler it called) and is reported; the program goes on.
 template <class F>
 void Deliver(F&& handler)
 {
-    EventBegins();
+    EventScope scope;
     try {
         handler();
     } catch (const RuntimeError& e) {
         ReportError(e);
     }
-    EventEnds();
 }
 
 // Ends the program at once: no further handler runs. Tests may replace it.

@@ -1,5 +1,6 @@
 #include "plot/exact_line.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 

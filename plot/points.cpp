@@ -25,21 +25,21 @@ struct Failure {
     std::int16_t box = 0;
 };
 
-QString messageOf(Failure::Cause cause)
+const char* messageOf(Failure::Cause cause)
 {
     switch (cause) {
     case Failure::BIsZero:
-        return QString::fromUtf8("ｂが０なので、式をｙについて解くことができません。\n"
-                                 "ｂには０でない数を入れてください。");
+        return "ｂが０なので、式をｙについて解くことができません。\n"
+               "ｂには０でない数を入れてください。";
     case Failure::BNearZero:
-        return QString::fromUtf8("ｂが０に近すぎて、点を打つことができません。\n"
-                                 "ｂには、もっと０から離れた数を入れてください。");
+        return "ｂが０に近すぎて、点を打つことができません。\n"
+               "ｂには、もっと０から離れた数を入れてください。";
     case Failure::TooLarge:
-        return QString::fromUtf8("数が大きすぎて、点を打つことができません。\n"
-                                 "ａ，ｂ，ｃには、もっと小さな数を入れてください。");
+        return "数が大きすぎて、点を打つことができません。\n"
+               "ａ，ｂ，ｃには、もっと小さな数を入れてください。";
     case Failure::None: break;
     }
-    return {};
+    return "";
 }
 
 // The box to correct after an overflow: the one holding the largest number,
@@ -121,7 +121,7 @@ void Form1::Command4_Click(std::int16_t Index)
         platform::TextBox& box = Text1(failure.box);
         box.SetFocus();
         box.SelStart(0);
-        box.SelLength(static_cast<int>(box.Text().size()));
+        box.SelLength(platform::Characters(box.Text()));
         return;
     }
     plotFailed = 0;

@@ -19,7 +19,7 @@ void checkHighlight(Form1& f, int chosen)
 class SizeTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { platform::ClearReports(); }
+    void init() { ClearReports(); }
 
     void choose_data()
     {
@@ -35,12 +35,12 @@ private slots:
         QFETCH(int, unit);
         Form1 f;
         f.Start();
-        QTest::mouseClick(&f.Command3(index), Qt::LeftButton);
+        QTest::mouseClick(Widget(f.Command3(index)), Qt::LeftButton);
         checkHighlight(f, index);
         QCOMPARE(f.unitSize, std::int16_t(unit));
         QCOMPARE(f.originX.value(), 300.0);
         QCOMPARE(f.originY.value(), 300.0);
-        SAME_PICTURE(f.Picture1.Image(), expected(300, 300, std::int16_t(unit)));
+        SAME_PICTURE(Image(f.Picture1), expected(300, 300, std::int16_t(unit)));
     }
 
     // After a drag to (400, 250) the new size is drawn around that same pixel.
@@ -48,16 +48,16 @@ private slots:
     {
         Form1 f;
         f.Start();
-        QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(100, 100));
         moveTo(f, {200, 50});
-        QTest::mouseRelease(&f.Picture1, Qt::LeftButton, {}, QPoint(200, 50));
+        QTest::mouseRelease(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(200, 50));
         QCOMPARE(f.originX.value(), 400.0);
         QCOMPARE(f.originY.value(), 250.0);
 
-        QTest::mouseClick(&f.Command3(0), Qt::LeftButton);
+        QTest::mouseClick(Widget(f.Command3(0)), Qt::LeftButton);
         QCOMPARE(f.originX.value(), 400.0);
         QCOMPARE(f.originY.value(), 250.0);
-        SAME_PICTURE(f.Picture1.Image(), expected(f.originX, f.originY, 40));
+        SAME_PICTURE(Image(f.Picture1), expected(f.originX, f.originY, 40));
     }
 
     // The replays are whole runs: they draw, store the points and fractions
@@ -91,10 +91,10 @@ private slots:
         f.Command5.Enabled(false);
         f.Command6.Enabled(false);
 
-        QTest::mouseClick(&f.Command3(index), Qt::LeftButton);
+        QTest::mouseClick(Widget(f.Command3(index)), Qt::LeftButton);
         const std::int16_t unit = index == 0 ? 40 : 14;
         QCOMPARE(f.unitSize, unit);
-        SAME_PICTURE(f.Picture1.Image(), expected(300, 300, unit, lesson));
+        SAME_PICTURE(Image(f.Picture1), expected(300, 300, unit, lesson));
         QCOMPARE(f.firstX.value(), -38.0);
         QCOMPARE(f.firstY.value(), 13.0);
         QCOMPARE(f.secondX.value(), -35.0);
@@ -107,9 +107,9 @@ private slots:
             QCOMPARE(f.interceptNum.value(), 1.0);
             QCOMPARE(f.interceptDen, std::int16_t(3));
         }
-        QWidget* const buttons[] = {&f.Command4(1), &f.Command5, &f.Command6};
-        QCOMPARE(f.focusWidget(), buttons[focus - 4]);
-        QVERIFY(platform::Reports().empty());
+        QWidget* const buttons[] = {Widget(f.Command4(1)), Widget(f.Command5), Widget(f.Command6)};
+        QCOMPARE(Widget(f)->focusWidget(), buttons[focus - 4]);
+        QVERIFY(Reports().empty());
     }
 
     // "中" is highlighted from the start; clicking it again still draws afresh.
@@ -119,11 +119,11 @@ private slots:
         f.Start();
         run(f, kAllThree, true);
         f.Picture1.Circle(50, 550, 12);
-        QTest::mouseClick(&f.Command3(1), Qt::LeftButton);
+        QTest::mouseClick(Widget(f.Command3(1)), Qt::LeftButton);
         checkHighlight(f, 1);
         QCOMPARE(f.unitSize, std::int16_t(22));
-        SAME_PICTURE(f.Picture1.Image(), expected(300, 300, 22, kAllThree));
-        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.Command6));
+        SAME_PICTURE(Image(f.Picture1), expected(300, 300, 22, kAllThree));
+        QCOMPARE(Widget(f)->focusWidget(), static_cast<QWidget*>(Widget(f.Command6)));
     }
 
     // "初期画面" keeps the size and its highlight; after it nothing is replayed.
@@ -131,18 +131,18 @@ private slots:
     {
         Form1 f;
         f.Start();
-        QTest::mouseClick(&f.Command3(2), Qt::LeftButton);
+        QTest::mouseClick(Widget(f.Command3(2)), Qt::LeftButton);
         run(f, kAllThree, true);
-        QTest::mouseClick(&f.Command2, Qt::LeftButton);
+        QTest::mouseClick(Widget(f.Command2), Qt::LeftButton);
         QCOMPARE(f.unitSize, std::int16_t(14));
         checkHighlight(f, 2);
-        SAME_PICTURE(f.Picture1.Image(), expected(300, 300, 14));
+        SAME_PICTURE(Image(f.Picture1), expected(300, 300, 14));
 
-        QTest::mouseClick(&f.Command3(0), Qt::LeftButton);
-        SAME_PICTURE(f.Picture1.Image(), expected(300, 300, 40));
+        QTest::mouseClick(Widget(f.Command3(0)), Qt::LeftButton);
+        SAME_PICTURE(Image(f.Picture1), expected(300, 300, 40));
         QVERIFY(!f.Command5.Enabled());
         QVERIFY(!f.Command6.Enabled());
-        QVERIFY(platform::Reports().empty());
+        QVERIFY(Reports().empty());
     }
 };
 

@@ -8,13 +8,13 @@
 class PanTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { platform::ClearReports(); }
+    void init() { ClearReports(); }
 
     void firstStep()
     {
         Form1 f;
         f.Start();
-        QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(100, 100));
         moveTo(f, {130, 90});
         QCOMPARE(f.originX.value(), 330.0);
         QCOMPARE(f.originY.value(), 290.0);
@@ -23,14 +23,14 @@ private slots:
         QCOMPARE(f.Label5(0).Left(), 334.0f);
         QCOMPARE(f.Label5(1).Top(), 318.0f);
         const QImage there = expected(330, 290, 22);
-        SAME_PICTURE(f.Picture1.Image(), there);
+        SAME_PICTURE(Image(f.Picture1), there);
 
         // A move to the same place draws afresh without moving.
         f.Picture1.Circle(50, 50, 12);
         moveTo(f, {130, 90});
         QCOMPARE(f.originX.value(), 330.0);
         QCOMPARE(f.originY.value(), 290.0);
-        SAME_PICTURE(f.Picture1.Image(), there);
+        SAME_PICTURE(Image(f.Picture1), there);
     }
 
     // The origin is held inside 60 … 540; the mouse itself is the reference
@@ -61,13 +61,13 @@ private slots:
         QFETCH(bool, held);
         Form1 f;
         f.Start();
-        QTest::mousePress(&f.Picture1, button, {}, path.first());
+        QTest::mousePress(Widget(f.Picture1), button, {}, path.first());
         for (qsizetype i = 1; i < path.size(); ++i) moveTo(f, path[i], button);
         QCOMPARE(f.originX.value(), double(origin.x()));
         QCOMPARE(f.originY.value(), double(origin.y()));
         QCOMPARE(f.originX.kind(), held ? Variant::Kind::Int16 : Variant::Kind::Single);
-        SAME_PICTURE(f.Picture1.Image(), expected(origin.x(), origin.y(), 22));
-        QTest::mouseRelease(&f.Picture1, button, {}, path.last());
+        SAME_PICTURE(Image(f.Picture1), expected(origin.x(), origin.y(), 22));
+        QTest::mouseRelease(Widget(f.Picture1), button, {}, path.last());
         QVERIFY(f.dragging != 1);
     }
 
@@ -85,21 +85,21 @@ private slots:
         f.Start();
         run(f, kAllThree, true);
         if (dragFirst) {
-            QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+            QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(100, 100));
             moveTo(f, {130, 90});
-            QTest::mouseRelease(&f.Picture1, Qt::LeftButton, {}, QPoint(130, 90));
+            QTest::mouseRelease(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(130, 90));
         }
         const Variant ox = f.originX, oy = f.originY;
         f.Picture1.Circle(50, 50, 12);
-        const QImage before = f.Picture1.Image().copy();
+        const QImage before = Image(f.Picture1).copy();
         f.Command4(0).SetFocus();
         moveTo(f, {200, 200}, Qt::NoButton);
         moveTo(f, {20, 580}, Qt::NoButton);
         moveTo(f, {400, 50}, Qt::LeftButton);
         QCOMPARE(f.originX.value(), ox.value());
         QCOMPARE(f.originY.value(), oy.value());
-        SAME_PICTURE(f.Picture1.Image(), before);
-        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.Command4(0)));
+        SAME_PICTURE(Image(f.Picture1), before);
+        QCOMPARE(Widget(f)->focusWidget(), static_cast<QWidget*>(Widget(f.Command4(0))));
     }
 
     // Each step draws the plane, then the points of both buttons, then the
@@ -109,10 +109,10 @@ private slots:
         Form1 f;
         f.Start();
         run(f, kAllThree, true);
-        QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(100, 100));
         moveTo(f, {130, 90});
-        SAME_PICTURE(f.Picture1.Image(), expected(330, 290, 22, kAllThree));
-        QCOMPARE(f.focusWidget(), static_cast<QWidget*>(&f.Command6));
+        SAME_PICTURE(Image(f.Picture1), expected(330, 290, 22, kAllThree));
+        QCOMPARE(Widget(f)->focusWidget(), static_cast<QWidget*>(Widget(f.Command6)));
         QCOMPARE(f.pointsShown.value(), 1.0);
         QCOMPARE(f.morePointsShown.value(), 1.0);
         QCOMPARE(f.lineShown, std::int16_t(1));
@@ -127,7 +127,7 @@ private slots:
         run(f, kAllThree, true);
         f.Text1(0).Text("2");
         f.Text1(1).Text("-5");
-        QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+        QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(100, 100));
         moveTo(f, {130, 90});
         QCOMPARE(f.firstX.value(), -37.0);
         QCOMPARE(f.firstY.value(), -15.0);
@@ -137,7 +137,7 @@ private slots:
         QCOMPARE(f.slopeDen.value(), 5.0);
         QCOMPARE(f.interceptNum.value(), -1.0);
         QCOMPARE(f.interceptDen, std::int16_t(5));
-        SAME_PICTURE(f.Picture1.Image(), expected(330, 290, 22, {{"2", "-5", "1"}, true, true}));
+        SAME_PICTURE(Image(f.Picture1), expected(330, 290, 22, {{"2", "-5", "1"}, true, true}));
     }
 
     // b set to 0 after plotting: one drag or one size click tells the learner
@@ -156,21 +156,21 @@ private slots:
         run(f, kAllThree, true);
         f.Text1(1).Text("0");
         if (bySize) {
-            QTest::mouseClick(&f.Command3(2), Qt::LeftButton);
+            QTest::mouseClick(Widget(f.Command3(2)), Qt::LeftButton);
             QCOMPARE(f.unitSize, std::int16_t(14));
             QCOMPARE(f.Command3(2).FontBold(), true);
-            SAME_PICTURE(f.Picture1.Image(), expected(300, 300, 14));
+            SAME_PICTURE(Image(f.Picture1), expected(300, 300, 14));
         } else {
-            QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+            QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(100, 100));
             for (int i = 1; i <= 12; ++i) moveTo(f, {100 + 10 * i, 100});
             QVERIFY(f.dragging != 1);
             QCOMPARE(f.originX.value(), 310.0);
             QCOMPARE(f.originY.value(), 300.0);
-            SAME_PICTURE(f.Picture1.Image(), expected(310, 300, 22));
-            QTest::mouseRelease(&f.Picture1, Qt::LeftButton, {}, QPoint(220, 100));
+            SAME_PICTURE(Image(f.Picture1), expected(310, 300, 22));
+            QTest::mouseRelease(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(220, 100));
         }
-        QCOMPARE(platform::Reports().size(), std::size_t(1));
-        QCOMPARE(platform::Reports().front().kind, platform::Report::Kind::Message);
+        QCOMPARE(Reports().size(), std::size_t(1));
+        QCOMPARE(Reports().front().kind, platform::Report::Kind::Message);
         QCOMPARE(f.pointsShown.value(), 1.0);
         QCOMPARE(f.morePointsShown.value(), 1.0);
         QCOMPARE(f.lineShown, std::int16_t(1));
@@ -183,14 +183,14 @@ private slots:
 
         // The next action is told once more, and the program goes on.
         if (bySize) {
-            QTest::mouseClick(&f.Command3(0), Qt::LeftButton);
+            QTest::mouseClick(Widget(f.Command3(0)), Qt::LeftButton);
         } else {
-            QTest::mousePress(&f.Picture1, Qt::LeftButton, {}, QPoint(100, 100));
+            QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(100, 100));
             moveTo(f, {90, 100});
             moveTo(f, {80, 100});
-            QTest::mouseRelease(&f.Picture1, Qt::LeftButton, {}, QPoint(80, 100));
+            QTest::mouseRelease(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(80, 100));
         }
-        QCOMPARE(platform::Reports().size(), std::size_t(2));
+        QCOMPARE(Reports().size(), std::size_t(2));
     }
 };
 

@@ -264,12 +264,12 @@ void SoakTest::randomUse()
     const int steps = static_cast<int>(envNumber("LG_SOAK_STEPS", 20000u));
     rng_.seed(seed_);
     typist_.emplace(rng_);
-    platform::ClearReports();
+    ClearReports();
     platform::SetEndHook([this] { ++ends_; });
     f_ = std::make_unique<Form1>();
     f_->Start();
-    f_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(f_.get()));
+    Widget(*f_)->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Widget(*f_)));
     for (step_ = 1; step_ <= steps; ++step_) {
         act();
         if (QTest::currentTestFailed()) return;
@@ -304,19 +304,19 @@ void SoakTest::click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->r
 
 void SoakTest::send(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held)
 {
-    QWidget* p = &f_->Picture1;
+    QWidget* p = Widget(f_->Picture1);
     QMouseEvent e(type, at, p->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(p, &e);
 }
 
 bool SoakTest::observeRun()
 {
-    const auto& reports = platform::Reports();
+    const auto& reports = Reports();
     const std::size_t fresh = reports.size() - reportsSeen_;
     if (fresh > 1) fail(QStringLiteral("%1 messages for one run").arg(fresh));
     for (std::size_t i = reportsSeen_; i < reports.size(); ++i) {
-        if (reports[i].kind != platform::Report::Kind::Message || !knownMessages().contains(reports[i].text))
-            fail(QStringLiteral("unexpected report: %1").arg(reports[i].text));
+        if (reports[i].kind != platform::Report::Kind::Message || !knownMessages().contains(Q(reports[i].text)))
+            fail(QStringLiteral("unexpected report: %1").arg(Q(reports[i].text)));
         ++messages_;
     }
     reportsSeen_ = reports.size();
@@ -332,12 +332,12 @@ bool SoakTest::observeRun()
         const bool finite = std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(worst);
         if (finite && worst < 1e36 && !plotted)
             fail(QStringLiteral("refused to plot a small equation: %1, %2, %3 (%4)")
-                     .arg(m_.box[0].text, m_.box[1].text, m_.box[2].text, reports.back().text));
+                     .arg(m_.box[0].text, m_.box[1].text, m_.box[2].text, Q(reports.back().text)));
         if ((!finite || worst > 1e40) && plotted)
             fail(QStringLiteral("plotted numbers beyond the float range: %1, %2, %3")
                      .arg(m_.box[0].text, m_.box[1].text, m_.box[2].text) + QStringLiteral(" (%1 %2 %3 worst %4)").arg(a).arg(b).arg(c).arg(worst));
     }
-    if (b == 0 && !plotted && !reports.back().text.startsWith(QString::fromUtf8("ｂが０なので")))
+    if (b == 0 && !plotted && !Q(reports.back().text).startsWith(QString::fromUtf8("ｂが０なので")))
         fail(QStringLiteral("b = 0 without its message"));
     return plotted;
 }
@@ -390,20 +390,20 @@ void SoakTest::dragMove(double x, double y, Qt::MouseButtons held)
 void SoakTest::pressed(QWidget* b, bool enabled)
 {
     Form1& f = *f_;
-    if (b == &f.Command2) {
+    if (b == Widget(f.Command2)) {
         m_.ox = m_.oy = 300;
         m_.dragging = m_.points = m_.morePoints = m_.line = m_.c5 = m_.c6 = false;
         for (auto& box : m_.box) box = Coefficient{};
         m_.displayed.reset();
         m_.lineJustDrawn = false;
-    } else if (b == &f.Command3(0) || b == &f.Command3(1) || b == &f.Command3(2)) {
-        m_.unit = b == &f.Command3(0) ? 40 : b == &f.Command3(1) ? 22 : 14;
+    } else if (b == Widget(f.Command3(0)) || b == Widget(f.Command3(1)) || b == Widget(f.Command3(2))) {
+        m_.unit = b == Widget(f.Command3(0)) ? 40 : b == Widget(f.Command3(1)) ? 22 : 14;
         replay();
-    } else if (b == &f.Command4(0) || b == &f.Command4(1)) {
-        run(b == &f.Command4(0) ? 0 : 1);
-    } else if (b == &f.Command5 && enabled) {
+    } else if (b == Widget(f.Command4(0)) || b == Widget(f.Command4(1))) {
+        run(b == Widget(f.Command4(0)) ? 0 : 1);
+    } else if (b == Widget(f.Command5) && enabled) {
         drawLine();
-    } else if (b == &f.Command6 && enabled) {
+    } else if (b == Widget(f.Command6) && enabled) {
         show();
     }
 }
@@ -417,16 +417,16 @@ void SoakTest::act()
         // Type a new text into one of the boxes.
         const std::int16_t i = static_cast<std::int16_t>(pick(3));
         const Coefficient c = typist_->next();
-        QTest::keyClick(&f.Text1(i), Qt::Key_A, Qt::ControlModifier);
-        if (c.text.isEmpty()) press(&f.Text1(i), Qt::Key_Delete, {});
-        else type(&f.Text1(i), c.text);
-        if (f.Text1(i).Text() != c.text) fail(QStringLiteral("box %1 holds %2, typed %3").arg(i).arg(f.Text1(i).Text(), c.text));
+        QTest::keyClick(Widget(f.Text1(i)), Qt::Key_A, Qt::ControlModifier);
+        if (c.text.isEmpty()) press(Widget(f.Text1(i)), Qt::Key_Delete, {});
+        else type(Widget(f.Text1(i)), c.text);
+        if (Q(f.Text1(i).Text()) != c.text) fail(QStringLiteral("box %1 holds %2, typed %3").arg(i).arg(Q(f.Text1(i).Text()), c.text));
         m_.box[i] = c;
     } else if (what < 60) {
         // Click a button, enabled or not.
         const unsigned which = pick(10);
-        QWidget* buttons[] = {&f.Command1, &f.Command2, &f.Command3(0), &f.Command3(1), &f.Command3(2),
-                              &f.Command4(0), &f.Command4(1), &f.Command5, &f.Command6, &f.Command4(0)};
+        QWidget* buttons[] = {Widget(f.Command1), Widget(f.Command2), Widget(f.Command3(0)), Widget(f.Command3(1)), Widget(f.Command3(2)),
+                              Widget(f.Command4(0)), Widget(f.Command4(1)), Widget(f.Command5), Widget(f.Command6), Widget(f.Command4(0))};
         QWidget* b = buttons[which];
         const bool enabled = b->isEnabled();
         click(b);
@@ -434,7 +434,7 @@ void SoakTest::act()
     } else if (what < 72) {
         // Enter, Space or Tab on whatever has the focus.
         // Now and then the learner tabs to the plane first, to move it by keys.
-        if (pick(4) == 0) f.Picture1.setFocus(Qt::TabFocusReason);
+        if (pick(4) == 0) Widget(f.Picture1)->setFocus(Qt::TabFocusReason);
         QWidget* w = QApplication::focusWidget();
         if (!w) fail(QStringLiteral("nothing has the focus"));
         const unsigned key = pick(4);
@@ -444,7 +444,7 @@ void SoakTest::act()
             const int arrows[] = {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down};
             const unsigned which = pick(4);
             press(w, arrows[which], {});
-            if (w == &f.Picture1) {
+            if (w == Widget(f.Picture1)) {
                 ++arrows_;
                 const int dx[] = {-1, 0, 1, 0}, dy[] = {0, -1, 0, 1};
                 m_.ox = std::clamp(m_.ox + dx[which] * m_.unit, 60.0, 540.0);
@@ -464,7 +464,7 @@ void SoakTest::act()
             press(w, Qt::Key_Space, QStringLiteral(" "));
             if (auto* box = qobject_cast<QLineEdit*>(w)) {
                 for (std::int16_t i = 0; i < 3; ++i)
-                    if (box == &f.Text1(i)) {
+                    if (box == Widget(f.Text1(i))) {
                         // A blank does not change what the box reads, unless it
                         // replaced the selected text.
                         auto bare = [](QString t) { return t.remove(QLatin1Char(' ')); };
@@ -523,15 +523,15 @@ void SoakTest::check()
     expect((f.pointsShown == 1) == m_.points, QStringLiteral("pointsShown"));
     expect((f.morePointsShown == 1) == m_.morePoints, QStringLiteral("morePointsShown"));
     expect((f.lineShown == 1) == m_.line, QStringLiteral("lineShown"));
-    expect(f.Command5.isEnabled() == m_.c5, QStringLiteral("すべての点を打つ enabled"));
-    expect(f.Command6.isEnabled() == m_.c6, QStringLiteral("式を表示 enabled"));
-    for (QWidget* w : {static_cast<QWidget*>(&f.Command1), static_cast<QWidget*>(&f.Command2),
-                       static_cast<QWidget*>(&f.Command3(0)), static_cast<QWidget*>(&f.Command3(1)),
-                       static_cast<QWidget*>(&f.Command3(2)), static_cast<QWidget*>(&f.Command4(0)),
-                       static_cast<QWidget*>(&f.Command4(1))})
+    expect(Widget(f.Command5)->isEnabled() == m_.c5, QStringLiteral("すべての点を打つ enabled"));
+    expect(Widget(f.Command6)->isEnabled() == m_.c6, QStringLiteral("式を表示 enabled"));
+    for (QWidget* w : {static_cast<QWidget*>(Widget(f.Command1)), static_cast<QWidget*>(Widget(f.Command2)),
+                       static_cast<QWidget*>(Widget(f.Command3(0))), static_cast<QWidget*>(Widget(f.Command3(1))),
+                       static_cast<QWidget*>(Widget(f.Command3(2))), static_cast<QWidget*>(Widget(f.Command4(0))),
+                       static_cast<QWidget*>(Widget(f.Command4(1)))})
         expect(w->isEnabled(), QStringLiteral("a button of the lesson was disabled"));
-    expect(platform::Reports().size() == reportsSeen_, QStringLiteral("a report nobody accounted for"));
-    expect(f.isVisible(), QStringLiteral("the window went away"));
+    expect(Reports().size() == reportsSeen_, QStringLiteral("a report nobody accounted for"));
+    expect(Widget(f)->isVisible(), QStringLiteral("the window went away"));
     if (!QTest::currentTestFailed()) checkEquation();
     if (!QTest::currentTestFailed() && m_.lineJustDrawn) checkLine();
 }
@@ -543,10 +543,10 @@ void SoakTest::show()
     m_.displayed = m_.drawn;
     const Equation& e = *m_.displayed;
     const bool fits = quotient(e.a.exact, e.b.exact, true).shown && quotient(e.c.exact, e.b.exact, false).shown;
-    const auto& reports = platform::Reports();
+    const auto& reports = Reports();
     const std::size_t fresh = reports.size() - reportsSeen_;
     if (fits && fresh != 0) fail(QStringLiteral("a message for an equation that can be shown"));
-    if (!fits && (fresh != 1 || reports.back().text != knownMessages().last()))
+    if (!fits && (fresh != 1 || Q(reports.back().text) != knownMessages().last()))
         fail(QStringLiteral("no message for an equation too large to show (%1, %2, %3)").arg(e.a.text, e.b.text, e.c.text));
     if (fresh == 1) ++messages_;
     reportsSeen_ = reports.size();
@@ -557,8 +557,8 @@ void SoakTest::show()
 void SoakTest::checkEquation()
 {
     Form1& f = *f_;
-    auto visible = [&](int i) { return f.Label4(std::int16_t(i)).Visible() && !f.Label4(std::int16_t(i)).Caption().isEmpty(); };
-    auto caption = [&](int i) { return f.Label4(std::int16_t(i)).Caption(); };
+    auto visible = [&](int i) { return f.Label4(std::int16_t(i)).Visible() && !f.Label4(std::int16_t(i)).Caption().empty(); };
+    auto caption = [&](int i) { return Q(f.Label4(std::int16_t(i)).Caption()); };
     auto number = [&](int i, Wide& out) {
         const QString t = caption(i);
         if (!t.startsWith(QLatin1Char(' '))) fail(QStringLiteral("number caption without its blank: '%1'").arg(t));
@@ -626,7 +626,7 @@ void SoakTest::checkEquation()
 void SoakTest::checkLine()
 {
     if (!m_.drawn) return;
-    const QImage& image = f_->Picture1.Image();
+    const QImage& image = Image(f_->Picture1);
     const double a = m_.drawn->a.value, b = m_.drawn->b.value, c = m_.drawn->c.value;
     const double slope = -a / b, intercept = c / b;
     for (int px = 30; px < 600; px += 90) {

@@ -30,13 +30,13 @@ private slots:
     {
         Form1 f;
         open(f);
-        press(&f, Qt::Key_Return);
-        QVERIFY(f.Text1(1).hasFocus());
-        press(&f, Qt::Key_Enter);  // the keypad's Enter too
-        QVERIFY(f.Text1(2).hasFocus());
-        press(&f, Qt::Key_Return);
-        QVERIFY(f.Command4(0).hasFocus());
-        for (std::int16_t i = 0; i <= 2; ++i) QVERIFY(f.Text1(i).Text().isEmpty());
+        press(Widget(f), Qt::Key_Return);
+        QVERIFY(f.Text1(1).HasFocus());
+        press(Widget(f), Qt::Key_Enter);  // the keypad's Enter too
+        QVERIFY(f.Text1(2).HasFocus());
+        press(Widget(f), Qt::Key_Return);
+        QVERIFY(f.Command4(0).HasFocus());
+        for (std::int16_t i = 0; i <= 2; ++i) QVERIFY(f.Text1(i).Text().empty());
     }
 
     void otherKeysReachTheBox()
@@ -44,12 +44,12 @@ private slots:
         Form1 f;
         open(f);
         type("-2.5x+/,E");
-        QCOMPARE(f.Text1(0).Text(), QStringLiteral("-2.5x+/,E"));
-        QVERIFY(f.Text1(0).hasFocus());
-        press(&f, Qt::Key_Backspace);
-        QCOMPARE(f.Text1(0).Text(), QStringLiteral("-2.5x+/,"));
-        press(&f, Qt::Key_Tab);  // Tab follows the tab order, not the Enter chain
-        QVERIFY(f.Command2.hasFocus());
+        QCOMPARE(Q(f.Text1(0).Text()), QStringLiteral("-2.5x+/,E"));
+        QVERIFY(f.Text1(0).HasFocus());
+        press(Widget(f), Qt::Key_Backspace);
+        QCOMPARE(Q(f.Text1(0).Text()), QStringLiteral("-2.5x+/,"));
+        press(Widget(f), Qt::Key_Tab);  // Tab follows the tab order, not the Enter chain
+        QVERIFY(f.Command2.HasFocus());
     }
 
     // From box a to "初期画面", pressing each focused button with Enter or Space.
@@ -66,44 +66,44 @@ private slots:
         const auto k = static_cast<Qt::Key>(key);
         Form1 f;
         open(f);
-        QVERIFY(f.Text1(0).hasFocus());
+        QVERIFY(f.Text1(0).HasFocus());
         type("1");
-        press(&f, Qt::Key_Return);
-        QVERIFY(f.Text1(1).hasFocus());
+        press(Widget(f), Qt::Key_Return);
+        QVERIFY(f.Text1(1).HasFocus());
         type("3");
-        press(&f, Qt::Key_Return);
-        QVERIFY(f.Text1(2).hasFocus());
+        press(Widget(f), Qt::Key_Return);
+        QVERIFY(f.Text1(2).HasFocus());
         type("1");
-        press(&f, Qt::Key_Return);
-        QVERIFY(f.Command4(0).hasFocus());
+        press(Widget(f), Qt::Key_Return);
+        QVERIFY(f.Command4(0).HasFocus());
         // Enter added nothing to the boxes and only moved the focus: the
         // button has not been pressed.
-        QCOMPARE(f.Text1(0).Text() + f.Text1(1).Text() + f.Text1(2).Text(), QStringLiteral("131"));
+        QCOMPARE(Q(f.Text1(0).Text() + f.Text1(1).Text() + f.Text1(2).Text()), QStringLiteral("131"));
         QVERIFY(f.pointsShown != 1);
         QVERIFY(!f.Command5.Enabled());
 
-        press(&f, k);  // 点を打つ
+        press(Widget(f), k);  // 点を打つ
         QVERIFY(f.pointsShown == 1);
         QVERIFY(f.Command5.Enabled());
-        QVERIFY(f.Command4(1).hasFocus());
+        QVERIFY(f.Command4(1).HasFocus());
 
-        press(&f, k);  // さらに点を打つ
+        press(Widget(f), k);  // さらに点を打つ
         QVERIFY(f.morePointsShown == 1);
-        QVERIFY(f.Command5.hasFocus());
+        QVERIFY(f.Command5.HasFocus());
 
-        press(&f, k);  // すべての点を打つ
+        press(Widget(f), k);  // すべての点を打つ
         QCOMPARE(f.lineShown, std::int16_t(1));
         QVERIFY(f.Command6.Enabled());
-        QVERIFY(f.Command6.hasFocus());
+        QVERIFY(f.Command6.HasFocus());
 
-        press(&f, k);  // 式を表示
-        QVERIFY(f.Command2.hasFocus());
+        press(Widget(f), k);  // 式を表示
+        QVERIFY(f.Command2.HasFocus());
         QCOMPARE(shownEquation(f), QString::fromUtf8("ｙ＝－( 1/ 3)ｘ＋( 1/ 3)"));
-        QVERIFY(platform::Reports().empty());
+        QVERIFY(Reports().empty());
 
-        press(&f, k);  // 初期画面: back to the start of the lesson
-        QVERIFY(f.Text1(0).hasFocus());
-        for (std::int16_t i = 0; i <= 2; ++i) QVERIFY(f.Text1(i).Text().isEmpty());
+        press(Widget(f), k);  // 初期画面: back to the start of the lesson
+        QVERIFY(f.Text1(0).HasFocus());
+        for (std::int16_t i = 0; i <= 2; ++i) QVERIFY(f.Text1(i).Text().empty());
         QVERIFY(!f.Command5.Enabled());
         QVERIFY(!f.Command6.Enabled());
         QCOMPARE(shownEquation(f), QString());

@@ -41,7 +41,7 @@ void reduce(Form1& f)
 class EquationTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { platform::ClearReports(); }
+    void init() { ClearReports(); }
 
     void reduction_data()
     {
@@ -138,25 +138,25 @@ private slots:
         f.interceptNum = static_cast<float>(interceptNum);
         f.interceptDen = static_cast<std::int16_t>(interceptDen);
         f.Command6.Enabled(true);
-        f.Command6.click();
+        Widget(f.Command6)->click();
 
         QCOMPARE(shownEquation(f), shown);
         for (std::int16_t i : {2, 3, 4, 7, 8, 9})
-            if (f.Label4(i).Visible()) QVERIFY(f.Label4(i).Caption().startsWith(QLatin1Char(' ')));
+            if (f.Label4(i).Visible()) QVERIFY(f.Label4(i).Caption().starts_with(' '));
         QCOMPARE(f.slopeNum.value(), after[0]);
         QCOMPARE(f.slopeDen.value(), after[1]);
         QCOMPARE(f.interceptNum.value(), after[2]);
         QCOMPARE(double(f.interceptDen), after[3]);
-        QVERIFY(f.Command2.hasFocus());
-        QVERIFY(platform::Reports().empty());
+        QVERIFY(f.Command2.HasFocus());
+        QVERIFY(Reports().empty());
 
         // A second click shows the same and leaves the values as they are.
         const QString values = fractions(f);
         f.Command4(0).SetFocus();
-        f.Command6.click();
+        Widget(f.Command6)->click();
         QCOMPARE(shownEquation(f), shown);
         QCOMPARE(fractions(f), values);
-        QVERIFY(f.Command2.hasFocus());
+        QVERIFY(f.Command2.HasFocus());
     }
 
     void tooLargeToShow_data()
@@ -183,29 +183,29 @@ private slots:
         open(f);
         // An equation on show first, which must not stay as if it were this one's.
         enter(f, "1", "3", "1");
-        f.Command4(0).click();
-        f.Command5.click();
-        f.Command6.click();
+        Widget(f.Command4(0))->click();
+        Widget(f.Command5)->click();
+        Widget(f.Command6)->click();
         QVERIFY(!nothingShown(f));
 
         enter(f, a, b, c);
-        f.Command4(0).click();
-        f.Command5.click();
-        if (!red.isNull()) QCOMPARE(f.Picture1.Image().pixel(red) & 0xFFFFFF, 0xFF0000u);
-        QVERIFY(platform::Reports().empty());
-        f.Command6.click();
-        QCOMPARE(int(platform::Reports().size()), 1);
-        QVERIFY(platform::Reports().front().kind == platform::Report::Kind::Message);
+        Widget(f.Command4(0))->click();
+        Widget(f.Command5)->click();
+        if (!red.isNull()) QCOMPARE(Image(f.Picture1).pixel(red) & 0xFFFFFF, 0xFF0000u);
+        QVERIFY(Reports().empty());
+        Widget(f.Command6)->click();
+        QCOMPARE(int(Reports().size()), 1);
+        QVERIFY(Reports().front().kind == platform::Report::Kind::Message);
         QVERIFY(nothingShown(f));
-        QVERIFY(f.Command2.hasFocus());
+        QVERIFY(f.Command2.HasFocus());
 
         // The next line that fits is shown again.
         enter(f, "1", "3", "1");
-        f.Command4(0).click();
-        f.Command5.click();
-        f.Command6.click();
+        Widget(f.Command4(0))->click();
+        Widget(f.Command5)->click();
+        Widget(f.Command6)->click();
         QCOMPARE(shownEquation(f), QString::fromUtf8("ｙ＝－( 1/ 3)ｘ＋( 1/ 3)"));
-        QCOMPARE(int(platform::Reports().size()), 1);
+        QCOMPARE(int(Reports().size()), 1);
     }
 };
 

@@ -12,24 +12,24 @@ namespace {
 inline void open(Form1& f)
 {
     f.Start();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QVERIFY(QTest::qWaitForWindowExposed(Widget(f)));
+    Widget(f)->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Widget(f)));
 }
 
 // a, b and c into their boxes, as if typed.
 inline void enter(Form1& f, const QString& a, const QString& b, const QString& c)
 {
-    f.Text1(0).Text(a);
-    f.Text1(1).Text(b);
-    f.Text1(2).Text(c);
+    f.Text1(0).Text(a.toStdString());
+    f.Text1(1).Text(b.toStdString());
+    f.Text1(2).Text(c.toStdString());
 }
 
 // The equation as the labels and bars show it: a fraction is (upper/lower),
 // with "/" only when its bar is visible.
 inline QString shownEquation(Form1& f)
 {
-    auto part = [&](std::int16_t i) { return f.Label4(i).Visible() ? f.Label4(i).Caption() : QString(); };
+    auto part = [&](std::int16_t i) { return f.Label4(i).Visible() ? Q(f.Label4(i).Caption()) : QString(); };
     auto fraction = [&](std::int16_t upper, std::int16_t lower, std::int16_t bar) {
         if (part(upper).isEmpty() && part(lower).isEmpty() && !f.Line1(bar).Visible()) return QString();
         return "(" + part(upper) + (f.Line1(bar).Visible() ? "/" : " ") + part(lower) + ")";
@@ -49,8 +49,8 @@ inline void run(Form1& f, const Lesson& l, bool click)
 {
     if (l.abc.isEmpty()) return;
     enter(f, l.abc[0], l.abc[1], l.abc[2]);
-    const auto press = [click](QPushButton& button, auto handler) {
-        if (click) QTest::mouseClick(&button, Qt::LeftButton);
+    const auto press = [click](platform::CommandButton& button, auto handler) {
+        if (click) QTest::mouseClick(Widget(button), Qt::LeftButton);
         else handler();
     };
     press(f.Command4(0), [&] { f.Command4_Click(0); });
@@ -72,7 +72,7 @@ inline QImage expected(const Variant& ox, const Variant& oy, std::int16_t unit, 
     r.originY = oy;
     r.DrawPlane();
     run(r, l, false);
-    return r.Picture1.Image().copy();
+    return Image(r.Picture1).copy();
 }
 
 // Empty when the pictures are the same, else where they first differ.
@@ -95,9 +95,9 @@ inline QString difference(const QImage& got, const QImage& want)
 // A mouse move over the picture with these buttons held.
 inline void moveTo(Form1& f, QPoint at, Qt::MouseButtons held = Qt::LeftButton)
 {
-    QMouseEvent e(QEvent::MouseMove, QPointF(at), f.Picture1.mapToGlobal(QPointF(at)), Qt::NoButton, held,
+    QMouseEvent e(QEvent::MouseMove, QPointF(at), Widget(f.Picture1)->mapToGlobal(QPointF(at)), Qt::NoButton, held,
                   Qt::NoModifier);
-    QApplication::sendEvent(&f.Picture1, &e);
+    QApplication::sendEvent(Widget(f.Picture1), &e);
 }
 
 }  // namespace

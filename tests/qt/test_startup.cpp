@@ -18,7 +18,7 @@ QImage emptyPlane(std::int16_t unit)
     other.Form_Load();
     other.unitSize = unit;
     other.DrawPlane();
-    return other.Picture1.Image().copy();
+    return Image(other.Picture1).copy();
 }
 
 }  // namespace
@@ -39,8 +39,8 @@ private slots:
         ClearReports();
         form = std::make_unique<Form1>();
         form->Start();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(Widget(*form)));
+        QVERIFY(QTest::qWaitForWindowActive(Widget(*form)));
     }
     void cleanup()
     {
@@ -70,32 +70,33 @@ private slots:
 
     void startScreen()
     {
-        QCOMPARE(form->Caption(), QString::fromUtf8("２元１次方程式のグラフ (q.Varno)"));
-        QVERIFY(!form->Command5.isEnabled());
-        QVERIFY(!form->Command6.isEnabled());
-        for (QWidget* b : std::initializer_list<QWidget*>{&form->Command1, &form->Command2, &form->Command3(0),
-                                                          &form->Command3(1), &form->Command3(2), &form->Command4(0),
-                                                          &form->Command4(1)})
+        QCOMPARE(Q(form->Caption()), QString::fromUtf8("２元１次方程式のグラフ (q.Varno)"));
+        QCOMPARE(Widget(*form)->windowTitle(), QString::fromUtf8("２元１次方程式のグラフ (q.Varno)"));
+        QVERIFY(!Widget(form->Command5)->isEnabled());
+        QVERIFY(!Widget(form->Command6)->isEnabled());
+        for (QWidget* b : std::initializer_list<QWidget*>{Widget(form->Command1), Widget(form->Command2), Widget(form->Command3(0)),
+                                                          Widget(form->Command3(1)), Widget(form->Command3(2)), Widget(form->Command4(0)),
+                                                          Widget(form->Command4(1))})
             QVERIFY(b->isEnabled());
-        QVERIFY(!form->Line1(0).isVisible());
-        QVERIFY(!form->Line1(1).isVisible());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&form->Text1(0)));
+        QVERIFY(!Widget(form->Line1(0))->isVisible());
+        QVERIFY(!Widget(form->Line1(1))->isVisible());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Widget(form->Text1(0))));
         QCOMPARE(form->Picture1.FontSize(), 20.0f);
         // The plane drawn at load, before the window was shown, is on the screen.
-        QCOMPARE(form->Picture1.Image(), emptyPlane(22));
-        QCOMPARE(form->Picture1.grab().toImage().convertToFormat(QImage::Format_RGB32), form->Picture1.Image());
+        QCOMPARE(Image(form->Picture1), emptyPlane(22));
+        QCOMPARE(Widget(form->Picture1)->grab().toImage().convertToFormat(QImage::Format_RGB32), Image(form->Picture1));
         QVERIFY(Reports().empty());
     }
 
     void resetRightAfterStart()
     {
-        click(&form->Command2);
+        click(Widget(form->Command2));
         QCOMPARE(form->unitSize, std::int16_t(22));
         QVERIFY(isInt16(form->pointsShown, 0));
         QVERIFY(isInt16(form->morePointsShown, 0));
-        for (std::int16_t i = 0; i <= 2; ++i) QCOMPARE(form->Text1(i).Text(), QString());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&form->Text1(0)));
-        QCOMPARE(form->Picture1.Image(), emptyPlane(22));
+        for (std::int16_t i = 0; i <= 2; ++i) QCOMPARE(Q(form->Text1(i).Text()), QString());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Widget(form->Text1(0))));
+        QCOMPARE(Image(form->Picture1), emptyPlane(22));
         QVERIFY(Reports().empty());
     }
 
@@ -108,11 +109,11 @@ private slots:
         f.originX = Variant(412.5f);
         f.originY = Variant(std::int16_t(77));
         f.DrawPlane();
-        QTest::keyClicks(&f.Text1(0), QStringLiteral("1"));
-        QTest::keyClicks(&f.Text1(1), QStringLiteral("-2"));
-        QTest::keyClicks(&f.Text1(2), QStringLiteral("3x"));
-        QCOMPARE(f.Text1(2).Text(), QStringLiteral("3x"));
-        for (std::int16_t j = 0; j <= 9; ++j) f.Label4(j).Caption(QString::number(j));
+        QTest::keyClicks(Widget(f.Text1(0)), QStringLiteral("1"));
+        QTest::keyClicks(Widget(f.Text1(1)), QStringLiteral("-2"));
+        QTest::keyClicks(Widget(f.Text1(2)), QStringLiteral("3x"));
+        QCOMPARE(Q(f.Text1(2).Text()), QStringLiteral("3x"));
+        for (std::int16_t j = 0; j <= 9; ++j) f.Label4(j).Caption(std::to_string(j));
         f.Label4(5).Visible(false);
         f.Line1(0).Visible(true);
         f.Line1(1).Visible(true);
@@ -134,7 +135,7 @@ private slots:
         f.lineShown = 1;
         f.Command6.SetFocus();
 
-        click(&f.Command2);
+        click(Widget(f.Command2));
 
         QVERIFY2(isInt16(f.originX, 300), f.originX.describe().c_str());
         QVERIFY2(isInt16(f.originY, 300), f.originY.describe().c_str());
@@ -152,21 +153,21 @@ private slots:
         QVERIFY(f.dragLastX.kind() == Kind::Single && f.dragLastX.value() == 250.5);
         QCOMPARE(f.dragLastY, 310.0f);
 
-        for (std::int16_t i = 0; i <= 2; ++i) QCOMPARE(f.Text1(i).Text(), QString());
+        for (std::int16_t i = 0; i <= 2; ++i) QCOMPARE(Q(f.Text1(i).Text()), QString());
         for (std::int16_t j = 0; j <= 9; ++j) {
-            QCOMPARE(f.Label4(j).Caption(), QString());
-            QCOMPARE(f.Label4(j).isVisible(), j != 5);  // visibility untouched
+            QCOMPARE(Q(f.Label4(j).Caption()), QString());
+            QCOMPARE(Widget(f.Label4(j))->isVisible(), j != 5);  // visibility untouched
         }
-        QVERIFY(!f.Line1(0).isVisible());
-        QVERIFY(!f.Line1(1).isVisible());
-        QVERIFY(!f.Command5.isEnabled());
-        QVERIFY(!f.Command6.isEnabled());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&f.Text1(0)));
+        QVERIFY(!Widget(f.Line1(0))->isVisible());
+        QVERIFY(!Widget(f.Line1(1))->isVisible());
+        QVERIFY(!Widget(f.Command5)->isEnabled());
+        QVERIFY(!Widget(f.Command6)->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Widget(f.Text1(0))));
 
         // The empty plane, centred, at the size chosen before.
-        QCOMPARE(f.Picture1.Image(), emptyPlane(40));
-        QCOMPARE(f.Label5(0).geometry(), QRect(304, 0, 25, 33));
-        QCOMPARE(f.Label5(1).geometry(), QRect(616, 328, 25, 33));
+        QCOMPARE(Image(f.Picture1), emptyPlane(40));
+        QCOMPARE(Widget(f.Label5(0))->geometry(), QRect(304, 0, 25, 33));
+        QCOMPARE(Widget(f.Label5(1))->geometry(), QRect(616, 328, 25, 33));
         QVERIFY(Reports().empty());
     }
 
@@ -174,7 +175,7 @@ private slots:
     {
         int ends = 0;
         SetEndHook([&] { ++ends; });
-        click(&form->Command1);
+        click(Widget(form->Command1));
         QCOMPARE(ends, 1);
         QVERIFY(Reports().empty());
     }
@@ -191,7 +192,7 @@ private slots:
         QVERIFY(!after);
         QCOMPARE(int(Reports().size()), 1);
         QVERIFY(Reports()[0].kind == Report::Kind::Error);
-        QVERIFY(!Reports()[0].text.isEmpty());
+        QVERIFY(!Reports()[0].text.empty());
 
         Deliver([] { CInt(Variant(40000.0)); });
         QCOMPARE(int(Reports().size()), 2);
@@ -200,16 +201,16 @@ private slots:
         // Through a real click, the window goes on too.
         int ends = 0;
         SetEndHook([&] { ++ends; });
-        CommandButton failing(form.get());
-        failing.setGeometry(660, 560, 60, 20);
-        failing.show();
+        CommandButton failing(*form);
+        failing.Place(660, 560, 60, 20);
+        Widget(failing)->show();
         failing.OnClick([] { (void)(Variant(2.5) / Variant()); });
-        click(&failing);
+        click(Widget(failing));
         QCOMPARE(int(Reports().size()), 3);
         QCOMPARE(ends, 0);
-        QVERIFY(form->isVisible());
+        QVERIFY(Widget(*form)->isVisible());
         form->originX = Variant(std::int16_t(99));
-        click(&form->Command2);
+        click(Widget(form->Command2));
         QVERIFY(isInt16(form->originX, 300));
         QCOMPARE(int(Reports().size()), 3);
     }

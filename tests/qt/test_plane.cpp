@@ -76,13 +76,13 @@ class PlaneTest : public QObject {
         form->originX = Variant(std::int16_t(ox));
         form->originY = Variant(std::int16_t(oy));
         form->DrawPlane();
-        return form->Picture1.Image().copy();
+        return Image(form->Picture1).copy();
     }
     QRgb fore() const { return form->Picture1.ForeColor(); }
     // The line box of a printed text, with room for smoothing and bearings.
     QRect textBox(const Text& t) const
     {
-        const QFontMetrics fm(form->Picture1.font());
+        const QFontMetrics fm(Widget(form->Picture1)->font());
         const QRect line(t.x, t.y, fm.horizontalAdvance(t.text), fm.height());
         const QRect ink = fm.tightBoundingRect(t.text).translated(t.x, t.y + fm.ascent());
         return line.united(ink).adjusted(-2, -2, 2, 2);
@@ -93,7 +93,7 @@ private slots:
     {
         form = std::make_unique<Form1>();
         form->Start();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(Widget(*form)));
     }
     void cleanupTestCase() { form.reset(); }
 
@@ -223,8 +223,8 @@ private slots:
         QImage alone(600, 600, QImage::Format_RGB32);
         alone.fill(Qt::white);
         QPainter p(&alone);
-        p.setFont(form->Picture1.font());
-        p.drawText(QPointF(x, y + QFontMetricsF(form->Picture1.font()).ascent()), text);
+        p.setFont(Widget(form->Picture1)->font());
+        p.drawText(QPointF(x, y + QFontMetricsF(Widget(form->Picture1)->font()).ascent()), text);
         p.end();
         QRect expected, ink;
         for (int py = 0; py < 600; ++py)
@@ -266,8 +266,8 @@ private slots:
         QCOMPARE(form->Label5(1).Top(), float(oy + 28));
         QCOMPARE(form->Label5(1).Left(), 616.0f);
         draw(22, 300, 300);
-        QCOMPARE(form->Label5(0).geometry(), QRect(304, 0, 25, 33));
-        QCOMPARE(form->Label5(1).geometry(), QRect(616, 328, 25, 33));
+        QCOMPARE(Widget(form->Label5(0))->geometry(), QRect(304, 0, 25, 33));
+        QCOMPARE(Widget(form->Label5(1))->geometry(), QRect(616, 328, 25, 33));
     }
 
     void drawingStateLeftBehind()
@@ -278,7 +278,7 @@ private slots:
         QCOMPARE(form->Picture1.DrawWidth(), std::int16_t(1));
         QVERIFY(form->Picture1.FontBold());
         QCOMPARE(form->Picture1.FontSize(), 20.0f);
-        QCOMPARE(form->Picture1.font().pixelSize(), qRound(20 * 96.0 / 72.0));
+        QCOMPARE(Widget(form->Picture1)->font().pixelSize(), qRound(20 * 96.0 / 72.0));
     }
 
     // Two calls give the same image; Cls clears everything; DrawPlane wipes what was plotted.
@@ -291,15 +291,15 @@ private slots:
         form->Picture1.Line(-40, 500, 640, 20, QBColor(12));
         form->Picture1.CurrentX(450);
         form->Picture1.CurrentY(450);
-        form->Picture1.Print(QStringLiteral("xyz"));
-        QVERIFY(form->Picture1.Image() != fresh);
+        form->Picture1.Print("xyz");
+        QVERIFY(Image(form->Picture1) != fresh);
         QVERIFY(draw(22, 300, 300) == fresh);
 
         form->Picture1.Circle(100, 100, 20);
         form->Picture1.Cls();
         QImage back(600, 600, QImage::Format_RGB32);
         back.fill(QColor(255, 255, 192));
-        QVERIFY(form->Picture1.Image() == back);
+        QVERIFY(Image(form->Picture1) == back);
     }
 };
 

@@ -3,6 +3,11 @@
 #include <QtTest>
 
 #include "app/form1.h"
+#include "platform/application.h"
+#include "platform/qt/widgets.h"
+
+using platform::qt::Image;
+using platform::qt::Widget;
 
 class HiDpiTest : public QObject {
     Q_OBJECT
@@ -12,11 +17,11 @@ private slots:
     {
         Form1 f;
         f.Start();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        QCOMPARE(f.devicePixelRatioF(), 2.0);
-        QCOMPARE(f.size(), QSize(876, 650));
-        QCOMPARE(f.Picture1.geometry(), QRect(16, 32, 600, 600));
-        QCOMPARE(f.Command4(0).geometry(), QRect(688, 272, 169, 33));
+        QVERIFY(QTest::qWaitForWindowExposed(Widget(f)));
+        QCOMPARE(Widget(f)->devicePixelRatioF(), 2.0);
+        QCOMPARE(Widget(f)->size(), QSize(876, 650));
+        QCOMPARE(Widget(f.Picture1)->geometry(), QRect(16, 32, 600, 600));
+        QCOMPARE(Widget(f.Command4(0))->geometry(), QRect(688, 272, 169, 33));
         QCOMPARE(f.Picture1.Width(), 600.0f);
     }
 
@@ -24,7 +29,7 @@ private slots:
     {
         Form1 f;
         f.Start();
-        const QImage& image = f.Picture1.Image();
+        const QImage& image = Image(f.Picture1);
         QCOMPARE(image.size(), QSize(1200, 1200));
         QCOMPARE(image.devicePixelRatio(), 2.0);
         const QRgb fore = f.Picture1.ForeColor() | 0xFF000000u;
@@ -54,7 +59,7 @@ private slots:
         // smooth (grey) edges, not doubled pixels.
         Form1 f;
         f.Start();
-        const QImage& image = f.Picture1.Image();
+        const QImage& image = Image(f.Picture1);
         const QRect box(2 * 280, 2 * 298, 2 * 20, 2 * 34);
         int top = INT_MAX, bottom = -1, greys = 0;
         for (int y = box.top(); y <= box.bottom(); ++y)
@@ -67,7 +72,7 @@ private slots:
                 if (qGray(p) > 40 && qGray(p) < 200) ++greys;
             }
         QVERIFY(bottom > top);
-        const QFontMetrics metrics(f.Picture1.font());
+        const QFontMetrics metrics(Widget(f.Picture1)->font());
         const int glyph = metrics.boundingRect(QString::fromUtf8("Ｏ")).height();
         QVERIFY2(bottom - top + 1 > 2 * glyph - 8, qPrintable(QStringLiteral("ink %1, glyph %2").arg(bottom - top + 1).arg(glyph)));
         QVERIFY(greys > 10);
@@ -83,18 +88,18 @@ private slots:
     {
         Form1 f;
         f.Start();
-        f.Text1(0).Text(QStringLiteral("1"));
-        f.Text1(1).Text(QStringLiteral("3"));
-        f.Text1(2).Text(QStringLiteral("1"));
+        f.Text1(0).Text("1");
+        f.Text1(1).Text("3");
+        f.Text1(2).Text("1");
         f.Command4_Click(0);
         // The point (1, 0) is a dot of radius 3.5 around window pixel (322, 300),
         // on a grid crossing: dark 2 pixels off the diagonal, background 4 off.
-        const QImage& dots = f.Picture1.Image();
+        const QImage& dots = Image(f.Picture1);
         QVERIFY(qGray(dots.pixel(2 * 324 + 1, 2 * 298 + 1)) < 60);
         QCOMPARE(dots.pixel(2 * 326 + 1, 2 * 296 + 1), f.Picture1.BackColor() | 0xFF000000u);
         f.Command5_Click();
         // The red line passes (0, 1/3): window (300, 292.67), device row about 586.
-        QCOMPARE(f.Picture1.Image().pixel(2 * 300 + 1, 586) & 0xFFFFFF, 0xFF0000u);
+        QCOMPARE(Image(f.Picture1).pixel(2 * 300 + 1, 586) & 0xFFFFFF, 0xFF0000u);
     }
 };
 

@@ -13,7 +13,7 @@ using platform::Variant;
 
 namespace {
 
-QRgb pixel(Form1& f, int x, int y) { return f.Picture1.Image().pixel(x, y) & 0xFFFFFF; }
+QRgb pixel(Form1& f, int x, int y) { return Image(f.Picture1).pixel(x, y) & 0xFFFFFF; }
 bool dark(QRgb c) { return qGray(c) < 80; }
 bool red(QRgb c) { return c == 0xFF0000; }
 bool inside(int x, int y) { return x >= 0 && y >= 0 && x < 600 && y < 600; }
@@ -45,9 +45,9 @@ QSet<int> plotInView(Form1& f, std::int16_t index, int unit, int ox, const std::
     f.originX = ox;
     f.originY = 300;
     f.DrawPlane();
-    const QImage before = f.Picture1.Image().copy();
-    f.Command4(index).click();
-    const QImage after = f.Picture1.Image().copy();
+    const QImage before = Image(f.Picture1).copy();
+    Widget(f.Command4(index))->click();
+    const QImage after = Image(f.Picture1).copy();
 
     QList<QPointF> centres;
     for (int h = -76; h <= 76; ++h) {
@@ -110,7 +110,7 @@ bool everyHalf(int) { return true; }
 class PlotTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { platform::ClearReports(); }
+    void init() { ClearReports(); }
 
     void wholePointsOfOneThreeOne()
     {
@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(expected.size(), 26);
         QCOMPARE(seen, expected);
         QVERIFY(seen.contains(-46));  // (−23, 8)
-        QVERIFY(platform::Reports().empty());
+        QVERIFY(Reports().empty());
     }
 
     void everyHalfUnit()
@@ -176,19 +176,19 @@ private slots:
         Form1 f;
         open(f);
         enter(f, a, b, c);
-        f.Command4(0).click();
+        Widget(f.Command4(0))->click();
         QCOMPARE(f.firstX.value(), points[0]);
         QCOMPARE(f.firstY.value(), points[1]);
         QCOMPARE(f.secondX.value(), points[2]);
         QCOMPARE(double(f.secondY), points[3]);
-        f.Command5.click();
+        Widget(f.Command5)->click();
         QCOMPARE(f.slopeNum.value(), fractions[0]);
         QCOMPARE(f.slopeDen.value(), fractions[1]);
         QCOMPARE(f.interceptNum.value(), fractions[2]);
         QCOMPARE(double(f.interceptDen), fractions[3]);
         checkRedLine(f, a.toDouble(), b.toDouble(), c.toDouble());
-        QVERIFY(f.Command6.hasFocus());
-        f.Command6.click();
+        QVERIFY(f.Command6.HasFocus());
+        Widget(f.Command6)->click();
         QCOMPARE(shownEquation(f), equation);
     }
 
@@ -197,8 +197,8 @@ private slots:
         Form1 f;
         open(f);
         enter(f, "1", "3", "1");
-        f.Command4(0).click();
-        f.Command5.click();
+        Widget(f.Command4(0))->click();
+        Widget(f.Command5)->click();
         QCOMPARE(f.lineShown, std::int16_t(1));
         // From (−580, −0.67) to (1180, 586): it enters at the left edge at
         // row 300 − 22·(1 + 300/22)/3 ≈ 192.7 and leaves at the right edge at
@@ -210,23 +210,23 @@ private slots:
         // A new equation plotted over the line, without a redraw: y = 5 lies
         // well above the red line, at pixel row 190.
         enter(f, "0", "1", "5");
-        QImage before = f.Picture1.Image().copy();
-        f.Command4(0).click();
+        QImage before = Image(f.Picture1).copy();
+        Widget(f.Command4(0))->click();
         for (int x : {-4, -2, 2, 4}) {
             const int X = 300 + 22 * x;
-            QVERIFY(before.pixel(X + 3, 193) != f.Picture1.Image().pixel(X + 3, 193));
+            QVERIFY(before.pixel(X + 3, 193) != Image(f.Picture1).pixel(X + 3, 193));
             QVERIFY(dark(pixel(f, X + 3, 193)));  // 4.2 pixels from the centre
         }
         // After "初期画面" the plane is drawn afresh and the dots are small again.
-        f.Command2.click();
+        Widget(f.Command2)->click();
         QCOMPARE(f.Picture1.DrawWidth(), std::int16_t(1));
         enter(f, "0", "1", "5");
-        before = f.Picture1.Image().copy();
-        f.Command4(0).click();
+        before = Image(f.Picture1).copy();
+        Widget(f.Command4(0))->click();
         for (int x : {-4, -2, 2, 4}) {
             const int X = 300 + 22 * x;
             QVERIFY(dark(pixel(f, X + 2, 192)));
-            QCOMPARE(f.Picture1.Image().pixel(X + 3, 193), before.pixel(X + 3, 193));
+            QCOMPARE(Image(f.Picture1).pixel(X + 3, 193), before.pixel(X + 3, 193));
         }
     }
 
@@ -259,32 +259,32 @@ private slots:
         for (int round = 0; round < 2; ++round) {
             if (round == 1) {
                 enter(f, "1", "3", "1");
-                f.Command4(0).click();
-                f.Command4(1).click();
-                f.Command5.click();
-                f.Command6.click();
-                platform::ClearReports();
+                Widget(f.Command4(0))->click();
+                Widget(f.Command4(1))->click();
+                Widget(f.Command5)->click();
+                Widget(f.Command6)->click();
+                ClearReports();
             }
             enter(f, a, b, c);
             for (std::int16_t index : {0, 1}) {
                 const QString state = stateOf(f);
-                const QImage image = f.Picture1.Image().copy();
+                const QImage image = Image(f.Picture1).copy();
                 const QString equation = shownEquation(f);
                 f.Command2.SetFocus();
-                f.Command4(index).click();
+                Widget(f.Command4(index))->click();
 
-                QCOMPARE(int(platform::Reports().size()), 1);
-                const platform::Report report = platform::Reports().front();
+                QCOMPARE(int(Reports().size()), 1);
+                const platform::Report report = Reports().front();
                 QVERIFY(report.kind == platform::Report::Kind::Message);
-                QVERIFY2(report.text.contains(names), qPrintable(report.text));
-                platform::ClearReports();
+                QVERIFY2(Q(report.text).contains(names), report.text.c_str());
+                ClearReports();
 
                 QCOMPARE(stateOf(f), state);
-                QCOMPARE(f.Picture1.Image(), image);
+                QCOMPARE(Image(f.Picture1), image);
                 QCOMPARE(shownEquation(f), equation);
                 platform::TextBox& t = f.Text1(std::int16_t(box));
-                QVERIFY(t.hasFocus());
-                QCOMPARE(t.SelLength(), int(t.Text().size()));
+                QVERIFY(t.HasFocus());
+                QCOMPARE(t.SelLength(), platform::Characters(t.Text()));
                 QCOMPARE(t.SelStart(), 0);
             }
         }
@@ -324,17 +324,17 @@ private slots:
         open(f);
         for (const QString& step : steps) {
             if (step == QLatin1String("reset")) {
-                f.Command2.click();
+                Widget(f.Command2)->click();
                 continue;
             }
             const QStringList abc = step.section(':', 0, 0).split(',');
             enter(f, abc[0], abc[1], abc[2]);
-            f.Command4(std::int16_t(step.section(':', 1).toInt())).click();
+            Widget(f.Command4(std::int16_t(step.section(':', 1).toInt())))->click();
         }
         QVERIFY(f.Command5.Enabled());
-        f.Command5.click();
+        Widget(f.Command5)->click();
         checkRedLine(f, line[0], line[1], line[2]);
-        f.Command6.click();
+        Widget(f.Command6)->click();
         QCOMPARE(shownEquation(f), equation);
     }
 };

@@ -18,9 +18,9 @@ void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().cent
 
 void type(Form1& f, const char* a, const char* b, const char* c)
 {
-    f.Text1(0).Text(QString::fromUtf8(a));
-    f.Text1(1).Text(QString::fromUtf8(b));
-    f.Text1(2).Text(QString::fromUtf8(c));
+    f.Text1(0).Text(a);
+    f.Text1(1).Text(b);
+    f.Text1(2).Text(c);
 }
 
 }  // namespace
@@ -34,16 +34,16 @@ private slots:
         Form1 f;
         f.Start();
         int controls = 0;
-        for (QWidget* w : f.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        for (QWidget* w : Widget(f)->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
             ++controls;
             QVERIFY2(!spoken(w, QAccessible::Name).isEmpty(), w->metaObject()->className());
         }
         QCOMPARE(controls, 34);
-        QCOMPARE(spoken(&f.Text1(0), QAccessible::Name), QString::fromUtf8("ａの値"));
-        QCOMPARE(spoken(&f.Text1(1), QAccessible::Name), QString::fromUtf8("ｂの値"));
-        QCOMPARE(spoken(&f.Text1(2), QAccessible::Name), QString::fromUtf8("ｃの値"));
-        QCOMPARE(spoken(&f.Picture1, QAccessible::Name), QString::fromUtf8("座標平面"));
-        QCOMPARE(spoken(&f.Command4(0), QAccessible::Name), QString::fromUtf8("点を打つ"));
+        QCOMPARE(spoken(Widget(f.Text1(0)), QAccessible::Name), QString::fromUtf8("ａの値"));
+        QCOMPARE(spoken(Widget(f.Text1(1)), QAccessible::Name), QString::fromUtf8("ｂの値"));
+        QCOMPARE(spoken(Widget(f.Text1(2)), QAccessible::Name), QString::fromUtf8("ｃの値"));
+        QCOMPARE(spoken(Widget(f.Picture1), QAccessible::Name), QString::fromUtf8("座標平面"));
+        QCOMPARE(spoken(Widget(f.Command4(0)), QAccessible::Name), QString::fromUtf8("点を打つ"));
     }
 
     void equationSlotsSayWhatTheyShow()
@@ -54,32 +54,32 @@ private slots:
         f.Command4_Click(0);
         f.Command5_Click();
         f.Command6_Click();
-        QCOMPARE(spoken(&f.Label4(3), QAccessible::Name), QStringLiteral(" 1"));
-        QCOMPARE(spoken(&f.Label4(4), QAccessible::Name), QStringLiteral(" 3"));
+        QCOMPARE(spoken(Widget(f.Label4(3)), QAccessible::Name), QStringLiteral(" 1"));
+        QCOMPARE(spoken(Widget(f.Label4(4)), QAccessible::Name), QStringLiteral(" 3"));
         f.Command2_Click();
-        QCOMPARE(spoken(&f.Label4(3), QAccessible::Name), QString::fromUtf8("傾きの分子"));
+        QCOMPARE(spoken(Widget(f.Label4(3)), QAccessible::Name), QString::fromUtf8("傾きの分子"));
     }
 
     void planeDescriptionFollowsTheLesson()
     {
         Form1 f;
         f.Start();
-        auto said = [&] { return spoken(&f.Picture1, QAccessible::Description); };
+        auto said = [&] { return spoken(Widget(f.Picture1), QAccessible::Description); };
         QVERIFY(said().contains(QString::fromUtf8("１目もり22ピクセル")));
         QVERIFY(said().contains(QString::fromUtf8("点は打っていません")));
         QVERIFY(said().contains(QString::fromUtf8("直線は引いていません")));
         type(f, "1", "3", "1");
-        click(&f.Command4(0));
+        click(Widget(f.Command4(0)));
         // 26 whole-number points, of which those with |x| ≤ 13 lie on the picture.
         int inside = 0;
         for (int x = -38; x <= 37; x += 3) inside += std::abs(x) * 22 <= 303 ? 1 : 0;
         QVERIFY2(said().contains(QString::fromUtf8("点が%1個").arg(inside)), qPrintable(said()));
-        click(&f.Command5);
+        click(Widget(f.Command5));
         QVERIFY(said().contains(QString::fromUtf8("直線が引いてあります")));
-        click(&f.Command3(0));
+        click(Widget(f.Command3(0)));
         QVERIFY(said().contains(QString::fromUtf8("１目もり40ピクセルの座標平面（小）")));
         QVERIFY(said().contains(QString::fromUtf8("直線が引いてあります")));
-        click(&f.Command2);
+        click(Widget(f.Command2));
         QVERIFY(said().contains(QString::fromUtf8("直線は引いていません")));
     }
 
@@ -103,14 +103,14 @@ private slots:
         QFETCH(double, y);
         Form1 f;
         f.Start();
-        f.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&f));
+        Widget(f)->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Widget(f)));
         type(f, "1", "3", "1");
         f.Command4_Click(0);
         f.Command4_Click(1);
         f.Command5_Click();
-        f.Picture1.setFocus(Qt::TabFocusReason);
-        for (int i = 0; i < presses; ++i) QTest::keyClick(&f.Picture1, Qt::Key(key));
+        Widget(f.Picture1)->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < presses; ++i) QTest::keyClick(Widget(f.Picture1), Qt::Key(key));
         QCOMPARE(f.originX.value(), x);
         QCOMPARE(f.originY.value(), y);
         QCOMPARE(f.Label5(0).Left(), float(x + 4));
@@ -125,16 +125,16 @@ private slots:
         reference.Command4_Click(0);
         reference.Command4_Click(1);
         reference.Command5_Click();
-        QCOMPARE(f.Picture1.Image(), reference.Picture1.Image());
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&f.Command6));
+        QCOMPARE(Image(f.Picture1), Image(reference.Picture1));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Widget(f.Command6)));
     }
 
     void arrowsElsewhereDoNothingToThePlane()
     {
         Form1 f;
         f.Start();
-        QTest::keyClick(&f.Text1(0), Qt::Key_Right);
-        QTest::keyClick(&f.Command4(0), Qt::Key_Down);
+        QTest::keyClick(Widget(f.Text1(0)), Qt::Key_Right);
+        QTest::keyClick(Widget(f.Command4(0)), Qt::Key_Down);
         QCOMPARE(f.originX.value(), 300.0);
         QCOMPARE(f.originY.value(), 300.0);
     }
@@ -145,13 +145,13 @@ private slots:
         f.Start();
         type(f, "1", "3", "1");
         f.Command4_Click(0);
-        f.Text1(1).Text(QStringLiteral("0"));
-        platform::ClearReports();
-        QTest::keyClick(&f.Picture1, Qt::Key_Right);
-        QCOMPARE(platform::Reports().size(), std::size_t(1));
-        QCOMPARE(platform::Reports().front().kind, platform::Report::Kind::Message);
+        f.Text1(1).Text("0");
+        ClearReports();
+        QTest::keyClick(Widget(f.Picture1), Qt::Key_Right);
+        QCOMPARE(Reports().size(), std::size_t(1));
+        QCOMPARE(Reports().front().kind, platform::Report::Kind::Message);
         QCOMPARE(f.originX.value(), 322.0);
-        platform::ClearReports();
+        ClearReports();
     }
 };
 

@@ -1,0 +1,62 @@
+// The Qt application: the same look and behaviour on every machine, message
+// boxes, and the end of the program.
+#include <QApplication>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include "platform/application.h"
+#include "platform/native.h"
+#include "platform/qt/widgets.h"
+
+namespace platform::native {
+
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv) : QApplication(argc, argv)
+    {
+        // Every mouse move reaches the handlers; a drag is the sum of its moves.
+        QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
+        setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        setPalette(style()->standardPalette());
+        const QString layoutFace = QString::fromUtf8(kLayoutFace);
+        QFont::insertSubstitutions(layoutFace, {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
+        QFont base(layoutFace);
+        base.setPixelSize(12);
+        setFont(base);
+    }
+};
+
+void Show(const Report& report)
+{
+    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
+    // A message belongs to the window it is about, and bears its title.
+    QWidget* parent = QApplication::activeWindow();
+    const QString title = parent ? parent->windowTitle() : QString();
+    const QString text = qt::ToQString(report.text);
+    if (report.kind == Report::Kind::Error)
+        QMessageBox::critical(parent, title, text);
+    else
+        QMessageBox::warning(parent, title, text);
+}
+
+void Quit()
+{
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace platform::native
+
+namespace platform {
+
+Application::Application(int& argc, char** argv) : native_(new native::Application(argc, argv)) {}
+
+Application::~Application() { delete native_; }
+
+int Application::Run() { return native_->exec(); }
+
+}  // namespace platform

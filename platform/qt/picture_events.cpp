@@ -1,0 +1,84 @@
+// The mouse and the keys on the picture, as the handlers take them: buttons
+// and shift state as the runtime numbers them, positions in the picture's
+// pixels, the arrow keys as their key codes.
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "platform/qt/widgets.h"
+
+namespace platform::native {
+
+namespace {
+
+std::int16_t buttonsOf(Qt::MouseButtons b)
+{
+    std::int16_t r = 0;
+    if (b & Qt::LeftButton) r |= 1;
+    if (b & Qt::RightButton) r |= 2;
+    if (b & Qt::MiddleButton) r |= 4;
+    return r;
+}
+
+std::int16_t shiftOf(Qt::KeyboardModifiers m)
+{
+    std::int16_t r = 0;
+    if (m & Qt::ShiftModifier) r |= 1;
+    if (m & Qt::ControlModifier) r |= 2;
+    if (m & Qt::AltModifier) r |= 4;
+    return r;
+}
+
+}  // namespace
+
+void Picture::keyPressEvent(QKeyEvent* event)
+{
+    std::int16_t code = 0;
+    switch (event->key()) {
+    case Qt::Key_Left: code = 37; break;
+    case Qt::Key_Up: code = 38; break;
+    case Qt::Key_Right: code = 39; break;
+    case Qt::Key_Down: code = 40; break;
+    default: break;
+    }
+    if (code == 0 || !owner_.KeyDown(code, shiftOf(event->modifiers()))) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void Picture::focusInEvent(QFocusEvent* event)
+{
+    keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void Picture::focusOutEvent(QFocusEvent* event)
+{
+    keyboardFocus_ = false;
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+void Picture::mousePressEvent(QMouseEvent* event)
+{
+    QWidget::mousePressEvent(event);
+    const QPointF at = event->position();
+    owner_.MouseDown(buttonsOf(event->button()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void Picture::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    owner_.MouseMove(buttonsOf(event->buttons()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void Picture::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position();
+    owner_.MouseUp(buttonsOf(event->button()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+}  // namespace platform::native

@@ -1,0 +1,129 @@
+// The painter of the retained image: one for as long as drawing goes on (a
+// painter begun for every primitive would cost more than most primitives),
+// keeping its pen and font between texts. It ends before the image is shown
+// or handed out.
+#include <QApplication>
+
+#include "platform/native.h"
+#include "platform/qt/widgets.h"
+
+namespace platform::native {
+
+QPainter& Picture::painter()
+{
+    markForShowing();
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(&retained);
+        painter_->setRenderHint(QPainter::TextAntialiasing);
+        painterFont_ = false;
+        painterPen_ = 0;
+    }
+    return *painter_;
+}
+
+void Picture::endPainting()
+{
+    if (painter_) {
+        painter_->end();
+        painter_.reset();
+    }
+}
+
+void Picture::textPen(Color c)
+{
+    const QRgb wanted = c | 0xFF000000u;
+    if (painterPen_ == wanted) return;
+    painter_->setPen(qt::ToQColor(c));
+    painterPen_ = wanted;
+}
+
+void Picture::forgetPen() { painterPen_ = 0; }
+
+void Picture::textFont()
+{
+    if (painterFont_) return;
+    painter_->setFont(font());
+    painterFont_ = true;
+}
+
+void Picture::changeEvent(QEvent* event)
+{
+    // Texts laid out in another font are of no more use.
+    if (event->type() == QEvent::FontChange) {
+        forgetLayouts();
+        painterFont_ = false;
+    }
+    QWidget::changeEvent(event);
+}
+
+}  // namespace platform::native
+
+namespace platform::native {
+
+Color ButtonTextColor()
+{
+    return static_cast<Color>(QApplication::palette().color(QPalette::ButtonText).rgb() & 0xFFFFFFu);
+}
+
+void Resize(Picture& p, int width, int height) { p.resizeImage(width, height); }
+
+void Clear(Picture& p, Color back) { p.clear(back); }
+
+void Show(Picture& p) { p.update(); }
+
+void Fill(Picture& p, int left, int top, int right, int bottom, Color c)
+{
+    if (p.plain()) {
+        p.painter().fillRect(QRect(left, top, right - left + 1, bottom - top + 1), qt::ToQColor(c));
+        return;
+    }
+    p.fillPixels(left, top, right, bottom, c);
+}
+
+void Stroke(Picture& p, double x1, double y1, double x2, double y2, int width, Color c, bool roundEnds)
+{
+    QPainter& painter = p.painter();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(qt::ToQColor(c), width, Qt::SolidLine, roundEnds ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
+    // A pixel's centre lies half a pixel into it.
+    painter.drawLine(QLineF(x1 + 0.5, y1 + 0.5, x2 + 0.5, y2 + 0.5));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    p.forgetPen();
+}
+
+void Dot(Picture& p, double cx, double cy, double radius, Color c)
+{
+    if (!p.plain()) {
+        p.stampDot(cx, cy, radius, c);
+        return;
+    }
+    QPainter& painter = p.painter();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(qt::ToQColor(c));
+    painter.drawEllipse(QPointF(cx + 0.5, cy + 0.5), radius, radius);
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    p.forgetPen();
+}
+
+double Text(Picture& p, float x, float y, const std::string& text, Color c)
+{
+    const Picture::LaidOut& laid = p.laidOut(text);
+    // Far beyond any picture; keeps the rasteriser sane.
+    constexpr float kFar = 1.0e6f;
+    // A text that falls wholly outside the picture leaves no pixel in it.
+    const bool seen = p.plain() || laid.ink.translated(x, y).intersects(QRectF(0, 0, p.w, p.h));
+    if (seen && x < kFar && y < kFar && x > -kFar && y > -kFar) {
+        QPainter& painter = p.painter();
+        p.textFont();
+        p.textPen(c);
+        if (p.plain())
+            painter.drawText(QPointF(x, y + laid.ascent), qt::ToQString(text));
+        else
+            painter.drawStaticText(QPointF(x, y), laid.text);
+    }
+    return laid.height;
+}
+
+}  // namespace platform::native
