@@ -22,7 +22,10 @@ void Form1::Picture1_MouseMove(std::int16_t, std::int16_t, float X, float Y)
     dragLastY = Y;
 }
 
-// The arrow keys move the plane by one grid unit, as a drag would.
+// The arrow keys move the plane by one grid unit, as a drag would. The
+// replays move the focus on through the lesson; the plane keeps it, so that
+// the next press (or a held key) moves it again. A replay that cannot plot
+// has sent the focus to the box to correct, and there it stays.
 void Form1::Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t)
 {
     Variant dx = 0, dy = 0;
@@ -31,7 +34,7 @@ void Form1::Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t)
     if (KeyCode == 39) dx = unitSize;
     if (KeyCode == 40) dy = unitSize;
     if (dx == 0 && dy == 0) return;
-    MovePlane(dx, dy);
+    if (MovePlane(dx, dy)) Picture1.SetFocus();
 }
 
 bool Form1::MovePlane(const Variant& dx, const Variant& dy)

@@ -16,6 +16,8 @@ namespace platform::native {
 void Show(const Report& report);
 // Ends the program at once.
 void Quit();
+// An event has been handled to its end.
+void EventEnded();
 
 // The picture box's drawing, in its window pixels; the caller has already
 // clipped whole-pixel rectangles and cut far segments back to the picture.

@@ -68,9 +68,16 @@ void ForgetAfterEachEvent(int id) { afterEvent().erase(id); }
 
 EventScope::EventScope() { ++eventDepth; }
 
+bool InEvent() { return eventDepth > 0; }
+
 EventScope::~EventScope()
 {
     if (--eventDepth > 0) return;
+    // What the window system settles once an event is over (the focus).
+    try {
+        native::EventEnded();
+    } catch (...) {
+    }
     // Also when the event ended by an exception: the work must not throw
     // out of here, and what it keeps up to date is kept at the next event.
     for (const auto& [id, work] : afterEvent()) {

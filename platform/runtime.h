@@ -45,6 +45,9 @@ public:
     EventScope& operator=(const EventScope&) = delete;
 };
 
+// Whether an event is being delivered now.
+bool InEvent();
+
 // Runs one handler for one event. A runtime error ends the handler (and
 // every handler it called) and is reported; the program goes on.
 template <class F>

@@ -1,10 +1,12 @@
 // The controls as Qt widgets.
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
 
+#include "platform/native.h"
 #include "platform/qt/widgets.h"
 
 namespace platform {
@@ -47,6 +49,16 @@ int unitsOf(const QString& s, int characters)
     int units = 0;
     for (int c = 0; c < characters && units < s.size(); ++c) units += s.at(units).isHighSurrogate() ? 2 : 1;
     return std::min<int>(units, int(s.size()));
+}
+
+// Where the handlers sent the keyboard focus while an event is handled: the
+// focus moves once, when the event is over, so that a focus that ends where
+// it started (a replay moves it on, an arrow key brings it back) moves and
+// repaints nothing.
+QPointer<QWidget>& pendingFocus()
+{
+    static QPointer<QWidget> widget;
+    return widget;
 }
 
 int charactersOf(const QString& s, int units)
@@ -133,12 +145,14 @@ void Control<N>::Place(int left, int top, int width, int height)
 template <class N>
 void Control<N>::SetFocus()
 {
-    native_->setFocus(Qt::OtherFocusReason);
+    if (InEvent()) pendingFocus() = native_;
+    else native_->setFocus(Qt::OtherFocusReason);
 }
 
 template <class N>
 bool Control<N>::HasFocus() const
 {
+    if (pendingFocus()) return pendingFocus() == native_;
     return native_->hasFocus();
 }
 
@@ -161,6 +175,14 @@ template class Control<native::TextBox>;
 template class Control<native::Label>;
 template class Control<native::Picture>;
 
+void native::EventEnded()
+{
+    if (QWidget* w = pendingFocus()) {
+        pendingFocus() = nullptr;
+        w->setFocus(Qt::OtherFocusReason);
+    }
+}
+
 // Buttons.
 
 native::Button::Button(Form& form, CommandButton& owner) : QPushButton(&form), owner_(owner)
@@ -170,6 +192,17 @@ native::Button::Button(Form& form, CommandButton& owner) : QPushButton(&form), o
     setAutoDefault(true);
     setFocusPolicy(Qt::StrongFocus);
     QObject::connect(this, &QPushButton::clicked, this, [this] { owner_.Clicked(); });
+}
+
+void native::Button::keyPressEvent(QKeyEvent* event)
+{
+    // A button is pressed once per key press: a held Enter repeats, and its
+    // repeats press nothing (Space already waits for its release).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->isAutoRepeat()) {
+        event->accept();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 CommandButton::CommandButton(Form& form) { native_ = new native::Button(form.Native(), *this); }

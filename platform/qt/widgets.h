@@ -42,6 +42,9 @@ class Button : public QPushButton {
 public:
     Button(Form& form, CommandButton& owner);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     CommandButton& owner_;
 };

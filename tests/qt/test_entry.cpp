@@ -108,6 +108,41 @@ private slots:
         QVERIFY(!f.Command6.Enabled());
         QCOMPARE(shownEquation(f), QString());
     }
+
+    // A held key repeats: a held Enter steps through the boxes as single
+    // presses do, but presses a button once per key press, never by its repeats.
+    void heldEnterPressesOnce()
+    {
+        Form1 f;
+        open(f);
+        type("2");
+        press(Widget(f), Qt::Key_Return);
+        type("3");
+        press(Widget(f), Qt::Key_Return);
+        type("6");
+        const auto hold = [&](Qt::Key key, int repeats) {
+            QTest::sendKeyEvent(QTest::KeyAction::Press, QApplication::focusWidget(), key, QString(), Qt::NoModifier);
+            for (int i = 0; i < repeats; ++i) {
+                QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "\r", true);
+                QApplication::sendEvent(QApplication::focusWidget(), &repeat);
+            }
+            QTest::sendKeyEvent(QTest::KeyAction::Release, QApplication::focusWidget(), key, QString(), Qt::NoModifier);
+        };
+        hold(Qt::Key_Return, 45);  // about 1.5 s of repeats, from box c
+        QVERIFY(f.Command4(0).HasFocus());
+        QVERIFY(f.pointsShown != 1);
+        QCOMPARE(Q(f.Text1(0).Text() + f.Text1(1).Text() + f.Text1(2).Text()), QStringLiteral("236"));
+
+        hold(Qt::Key_Return, 45);  // 点を打つ, once
+        QVERIFY(f.pointsShown == 1);
+        QVERIFY(f.morePointsShown != 1);
+        QVERIFY(f.Command4(1).HasFocus());
+        hold(Qt::Key_Space, 45);  // さらに点を打つ, once
+        QVERIFY(f.morePointsShown == 1);
+        QCOMPARE(f.lineShown, std::int16_t(0));
+        QVERIFY(f.Command5.HasFocus());
+        QVERIFY(Reports().empty());
+    }
 };
 
 LG_TEST_MAIN(EntryTest)
