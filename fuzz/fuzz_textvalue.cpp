@@ -1,9 +1,12 @@
 // Fuzz target for the reading of a typed coefficient (TextValue, ReadNumber)
 // and for the text of a number shown to the learner (NumberText).
 //
-// Every input is tried three ways: as UTF-8 (invalid sequences included), as
-// 16-bit code units (lone surrogates included) and as Latin-1. For each text
+// Every input is tried three ways, each handed to the reader as UTF-8: the
+// bytes as they are (invalid sequences included), the bytes as 16-bit code
+// units and the bytes as Latin-1; the last two are transcoded here (a lone
+// surrogate becomes U+FFFD, as a text box hands over no other). For each text
 // the target checks what a learner relies on, and traps when it does not hold:
+//   - a byte that is no part of well-formed UTF-8 reads as U+FFFD would;
 //   - blanks (space, tab, line feed) anywhere change nothing;
 //   - a text that does not begin with a number character reads 0;
 //   - a decimal reads as the correctly rounded double of its digits, worked
@@ -12,19 +15,20 @@
 //   - the exact decimal form, when it claims to be exact, is that decimal;
 //   - the text of a number has its blank or minus in front, no comma, and
 //     reads back to the number (15 digits for a double, 7 for a float).
-#include <QByteArray>
-#include <QString>
-
+// The UTF-8 decoding here is the target's own, by the table of well-formed
+// byte sequences, so that it checks the reader's rather than repeats it.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <system_error>
-#include <vector>
 
 #include "platform/numtext.h"
 #include "platform/variant.h"
@@ -37,17 +41,26 @@ using platform::Variant;
 
 namespace {
 
-const QString* currentText = nullptr;  // the text under test, for the report
+// The text under test and where it came from, for the report.
+std::string_view currentText;
+const char* currentSource = nullptr;
 
 [[noreturn]] void broken(const char* what)
 {
     std::fprintf(stderr, "\n*** property broken: %s\n", what);
-    if (currentText) {
-        std::fprintf(stderr, "*** text, %lld code units:", static_cast<long long>(currentText->size()));
-        const qsizetype shown = std::min<qsizetype>(currentText->size(), 200);
-        for (qsizetype i = 0; i < shown; ++i) std::fprintf(stderr, " %04X", currentText->at(i).unicode());
-        if (shown < currentText->size()) std::fprintf(stderr, " ...");
-        std::fprintf(stderr, "\n*** as UTF-8: \"%s\"\n", currentText->left(200).toUtf8().constData());
+    if (currentSource) {
+        const std::size_t shown = std::min<std::size_t>(currentText.size(), 200);
+        std::fprintf(stderr, "*** text (%s), %zu bytes of UTF-8:", currentSource, currentText.size());
+        for (std::size_t i = 0; i < shown; ++i)
+            std::fprintf(stderr, " %02X", static_cast<unsigned char>(currentText[i]));
+        if (shown < currentText.size()) std::fprintf(stderr, " ...");
+        std::fprintf(stderr, "\n*** as text: \"");
+        for (std::size_t i = 0; i < shown; ++i) {
+            const unsigned char c = static_cast<unsigned char>(currentText[i]);
+            if (c >= 0x20 && c != 0x7f && c != '\\') std::fputc(c, stderr);
+            else std::fprintf(stderr, "\\x%02X", c);
+        }
+        std::fprintf(stderr, "\"\n");
     }
     __builtin_trap();
 }
@@ -55,6 +68,12 @@ const QString* currentText = nullptr;  // the text under test, for the report
 void require(bool ok, const char* what)
 {
     if (!ok) broken(what);
+}
+
+void underTest(std::string_view text, const char* source)
+{
+    currentText = text;
+    currentSource = source;
 }
 
 std::uint64_t bitsOf(double v)
@@ -66,26 +85,107 @@ std::uint64_t bitsOf(double v)
 
 bool sameDouble(double a, double b) { return bitsOf(a) == bitsOf(b); }
 
-bool isBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
-
-QString withoutBlanks(const QString& text)
+bool sameExactForm(const Reading& a, const Reading& b)
 {
-    QString out;
+    return a.exact == b.exact && a.mantissa == b.mantissa && a.exponent == b.exponent;
+}
+
+bool isBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\n'; }
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+constexpr char32_t kInvalidByte = 0xFFFFFFFF;
+
+// The character of UTF-8 text at i, moving i past it; kInvalidByte, moving i
+// past one byte, when the bytes at i are no well-formed sequence. The lead
+// byte decides the length and the range of the second byte (which rules out
+// overlong forms, surrogates and values beyond U+10FFFF).
+char32_t decodeAt(std::string_view s, std::size_t& i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned b0 = byte(i);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    std::size_t more = 0;
+    unsigned low = 0x80, high = 0xBF;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        more = 1;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        more = 2;
+        if (b0 == 0xE0) low = 0xA0;   // no overlong form
+        if (b0 == 0xED) high = 0x9F;  // no surrogate
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        more = 3;
+        if (b0 == 0xF0) low = 0x90;   // no overlong form
+        if (b0 == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
+    }
+    if (more == 0 || s.size() - i <= more || byte(i + 1) < low || byte(i + 1) > high) {
+        ++i;
+        return kInvalidByte;
+    }
+    for (std::size_t k = 2; k <= more; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
+            ++i;
+            return kInvalidByte;
+        }
+    }
+    char32_t c = b0 & (more == 1 ? 0x1F : more == 2 ? 0x0F : 0x07);
+    for (std::size_t k = 1; k <= more; ++k) c = (c << 6) | (byte(i + k) & 0x3F);
+    i += more + 1;
+    return c;
+}
+
+// The text with each byte that is no part of well-formed UTF-8 written as U+FFFD.
+std::string wellFormed(std::string_view text)
+{
+    std::string out;
     out.reserve(text.size());
-    for (QChar c : text)
-        if (!isBlank(c.unicode())) out += c;
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = decodeAt(text, i);
+        appendUtf8(out, c == kInvalidByte ? char32_t{0xFFFD} : c);
+    }
+    return out;
+}
+
+// Well-formed UTF-8 without its blanks (no byte of a longer sequence is one).
+std::string withoutBlanks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (!isBlank(static_cast<unsigned char>(c))) out += c;
     return out;
 }
 
 // The text as the reader sees it: blanks gone, the full-width forms of a
 // Japanese input method as their ASCII characters, and every other character
-// outside ASCII as a byte that is no part of any number.
-std::string readerForm(const QString& text)
+// outside ASCII, and every byte of no well-formed sequence, as a byte that is
+// no part of any number.
+std::string readerForm(std::string_view text)
 {
     std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    for (QChar qc : text) {
-        const char16_t c = qc.unicode();
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = decodeAt(text, i);
         if (isBlank(c)) continue;
         if (c >= 0xFF10 && c <= 0xFF19) out += static_cast<char>('0' + (c - 0xFF10));
         else if (c == 0xFF0B) out += '+';
@@ -166,7 +266,7 @@ double roundedBinary(const std::string& bits)
 }
 
 // "&H" / "&O": the whole number after the prefix.
-void checkRadix(const QString& text, const std::string& s, double value)
+void checkRadix(std::string_view text, const std::string& s, double value)
 {
     const bool hex = s[1] == 'H' || s[1] == 'h';
     std::string bits;
@@ -201,12 +301,12 @@ void checkRadix(const QString& text, const std::string& s, double value)
 }
 
 // A decimal: the longest number at the start, by the reading rule.
-void checkDecimal(const QString& text, const std::string& s, double value)
+void checkDecimal(std::string_view text, const std::string& s, double value)
 {
     std::size_t i = 0;
     Decimal d;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) d.negative = s[i++] == '-';
-    std::string all;            // every mantissa digit
+    std::string all;              // every mantissa digit
     std::int64_t afterPoint = 0;  // how many of them follow the point
     bool point = false;
     for (; i < s.size(); ++i) {
@@ -261,18 +361,22 @@ void checkDecimal(const QString& text, const std::string& s, double value)
     }
 }
 
-void checkReading(const QString& text)
+void checkReading(std::string_view text, const char* source)
 {
-    currentText = &text;
+    underTest(text, source);
     const double value = TextValue(text);
     require(!std::isnan(value), "a text reads as NaN");
-    require(sameDouble(ReadNumber(text).value, value), "ReadNumber and TextValue disagree");
+    const Reading r = ReadNumber(text);
+    require(sameDouble(r.value, value), "ReadNumber and TextValue disagree");
 
-    const QString bare = withoutBlanks(text);
+    const std::string sound = wellFormed(text);
+    if (sound != text) {
+        require(sameDouble(TextValue(sound), value), "a byte of no well-formed UTF-8 does not read as U+FFFD");
+        require(sameExactForm(ReadNumber(sound), r), "a byte of no well-formed UTF-8 changes the exact form");
+    }
+    const std::string bare = withoutBlanks(sound);
     require(sameDouble(TextValue(bare), value), "removing spaces, tabs and line feeds changes the value");
-    const Reading r = ReadNumber(text), rb = ReadNumber(bare);
-    require(r.exact == rb.exact && r.mantissa == rb.mantissa && r.exponent == rb.exponent,
-            "removing spaces, tabs and line feeds changes the exact form");
+    require(sameExactForm(ReadNumber(bare), r), "removing spaces, tabs and line feeds changes the exact form");
 
     const std::string s = readerForm(text);
     const bool numberStart = !s.empty() && (isDigit(s[0]) || s[0] == '+' || s[0] == '-' || s[0] == '.' || s[0] == '&');
@@ -290,35 +394,35 @@ void checkReading(const QString& text)
 
 // The characters after the leading blank or minus: digits, at most one full
 // stop between digits, and an exponent "E+nn" / "E-nn".
-bool wellFormedDigits(const QString& t)
+bool wellFormedDigits(const std::string& t)
 {
-    qsizetype i = 1;
-    const qsizetype n = t.size();
-    auto digitsAt = [&](qsizetype& k) {
-        const qsizetype from = k;
-        while (k < n && t[k] >= u'0' && t[k] <= u'9') ++k;
+    std::size_t i = 1;
+    const std::size_t n = t.size();
+    auto digitsAt = [&](std::size_t& k) {
+        const std::size_t from = k;
+        while (k < n && isDigit(t[k])) ++k;
         return k > from;
     };
     if (!digitsAt(i)) return false;
-    if (i < n && t[i] == u'.') {
+    if (i < n && t[i] == '.') {
         ++i;
         if (!digitsAt(i)) return false;
     }
-    if (i < n && t[i] == u'E') {
+    if (i < n && t[i] == 'E') {
         ++i;
-        if (i >= n || (t[i] != u'+' && t[i] != u'-')) return false;
+        if (i >= n || (t[i] != '+' && t[i] != '-')) return false;
         ++i;
         if (!digitsAt(i)) return false;
     }
     return i == n;
 }
 
-void checkSignAndForm(const QString& t, double x)
+void checkSignAndForm(const std::string& t, double x)
 {
-    currentText = &t;
+    underTest(t, "number text");
     require(t.size() >= 2, "number text too short");
-    require(t[0] == (x < 0 ? u'-' : u' '), "number text does not begin with a blank (0 or more) or '-' (negative)");
-    require(!t.contains(u','), "number text contains a comma");
+    require(t[0] == (x < 0 ? '-' : ' '), "number text does not begin with a blank (0 or more) or '-' (negative)");
+    require(t.find(',') == std::string::npos, "number text contains a comma");
     require(wellFormedDigits(t), "number text is not digits with an optional full stop and exponent");
 }
 
@@ -332,7 +436,7 @@ std::string wholeDigits(double magnitude)
 void checkDoubleText(double x)
 {
     if (!std::isfinite(x)) return;
-    const QString t = NumberText(Variant(x));
+    const std::string t = NumberText(Variant(x));
     checkSignAndForm(t, x);
     const double back = TextValue(t);
     if (std::isinf(back)) {
@@ -342,57 +446,83 @@ void checkDoubleText(double x)
         require(std::fabs(back - x) <= 1e-14 * std::fabs(x), "number text of a double does not read back to 15 digits");
     }
     if (std::floor(x) == x && std::fabs(x) < 1e15)
-        require(t.mid(1).toStdString() == wholeDigits(std::fabs(x)), "a whole double is not written as its digits");
+        require(t.substr(1) == wholeDigits(std::fabs(x)), "a whole double is not written as its digits");
 }
 
 void checkFloatText(float f)
 {
     if (!std::isfinite(f)) return;
     const double x = f;
-    const QString t = NumberText(Variant(f));
+    const std::string t = NumberText(Variant(f));
     checkSignAndForm(t, x);
     const double back = TextValue(t);
     require(std::fabs(back - x) <= 1e-6 * std::fabs(x), "number text of a float does not read back to 7 digits");
     if (std::floor(x) == x && std::fabs(x) < 1e7)
-        require(t.mid(1).toStdString() == wholeDigits(std::fabs(x)), "a whole float is not written as its digits");
+        require(t.substr(1) == wholeDigits(std::fabs(x)), "a whole float is not written as its digits");
 }
 
 void checkIntegerText(std::int32_t i)
 {
     const std::string want = (i < 0 ? "-" : " ") + std::to_string(i < 0 ? -static_cast<std::int64_t>(i) : i);
-    const QString t = NumberText(Variant(static_cast<int>(i)));
-    currentText = &t;
-    require(t.toStdString() == want, "number text of a whole number is not blank/minus and its digits");
+    const std::string t = NumberText(Variant(static_cast<int>(i)));
+    underTest(t, "number text");
+    require(t == want, "number text of a whole number is not blank/minus and its digits");
     const std::int16_t h = static_cast<std::int16_t>(i);
-    const QString th = NumberText(Variant(h));
-    currentText = &th;
-    require(th.toStdString() == (h < 0 ? "-" : " ") + std::to_string(h < 0 ? -h : h),
+    const std::string th = NumberText(Variant(h));
+    underTest(th, "number text");
+    require(th == (h < 0 ? "-" : " ") + std::to_string(h < 0 ? -h : h),
             "number text of a 16-bit number is not blank/minus and its digits");
 }
 
-void checkText(const QString& text)
+void checkText(std::string_view text, const char* source)
 {
-    checkReading(text);
+    checkReading(text, source);
     const double v = TextValue(text);
     checkDoubleText(v);
     if (std::fabs(v) <= std::numeric_limits<float>::max()) checkFloatText(static_cast<float>(v));
+}
+
+// The bytes as little-endian 16-bit code units (an odd last byte left out),
+// in UTF-8; a surrogate that is not half of a pair becomes U+FFFD.
+std::string fromUtf16(const std::uint8_t* data, std::size_t size)
+{
+    std::string out;
+    const std::size_t n = size / 2;
+    const auto unit = [&](std::size_t k) { return static_cast<char32_t>(data[2 * k] | (data[2 * k + 1] << 8)); };
+    for (std::size_t k = 0; k < n; ++k) {
+        const char32_t u = unit(k);
+        if (u >= 0xD800 && u <= 0xDBFF && k + 1 < n && unit(k + 1) >= 0xDC00 && unit(k + 1) <= 0xDFFF) {
+            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(k + 1) - 0xDC00));
+            ++k;
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            appendUtf8(out, 0xFFFD);
+        } else {
+            appendUtf8(out, u);
+        }
+    }
+    return out;
+}
+
+// The bytes as Latin-1 characters, in UTF-8.
+std::string fromLatin1(const std::uint8_t* data, std::size_t size)
+{
+    std::string out;
+    out.reserve(2 * size);
+    for (std::size_t i = 0; i < size; ++i) appendUtf8(out, data[i]);
+    return out;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const char* bytes = reinterpret_cast<const char*>(data);
-    const qsizetype n = static_cast<qsizetype>(size);
+    checkText(std::string_view(reinterpret_cast<const char*>(data), size), "the bytes as UTF-8");
 
-    checkText(QString::fromUtf8(bytes, n));
+    const std::string utf16 = fromUtf16(data, size);
+    checkText(utf16, "the bytes as 16-bit units");
 
-    std::vector<char16_t> units(size / 2);
-    for (std::size_t i = 0; i < units.size(); ++i)
-        units[i] = static_cast<char16_t>(data[2 * i] | (data[2 * i + 1] << 8));
-    checkText(QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size())));
-
-    checkText(QString::fromLatin1(bytes, n));
+    const std::string latin1 = fromLatin1(data, size);
+    checkText(latin1, "the bytes as Latin-1");
 
     // The same bytes as raw numbers, for the number text of any double,
     // float and whole number.
@@ -409,6 +539,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(&i, data, sizeof i);
         checkIntegerText(i);
     }
-    currentText = nullptr;
+    currentSource = nullptr;
     return 0;
 }

@@ -36,6 +36,11 @@ Fraction quotient(Wide num, int numExp, const platform::Reading& q)
 {
     Fraction f;
     if (q.mantissa == 0) return f;
+    if (num == 0) {
+        // Zero over anything is 0 / 1, whatever the exponents.
+        f.fits = true;
+        return f;
+    }
     Wide den = q.mantissa;
     const long shift = static_cast<long>(numExp) - q.exponent;
     if (shift > 40 || shift < -40) return f;
