@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Debian package afresh into a folder of its own and checks what it
 # holds: the program, the menu entry (read from the unpacked package), both
-# icons, and the control fields, dependencies above all.
+# icons, the changelog and the copyright file, and the control fields,
+# dependencies above all; and, where lintian is installed, that lintian finds
+# no error in it.
 #
 #   check_package.sh BUILD_DIR PROGRAM VERSION
 # CMAKE and CPACK name the tools of the build (default: those on PATH).
+# (pass never fails, so `test && pass || fail` reads as if-then-else here.)
+# shellcheck disable=SC2015
 set -euo pipefail
 
 build=$1
@@ -59,7 +63,12 @@ field() { dpkg-deb -f "$deb" "$1"; }
 depends=$(field Depends)
 echo "Depends: $depends"
 # The names in Depends, one a line, alternatives included.
-dep_names=$(tr ',|' '\n\n' <<<"$depends" | sed -E 's/\(.*\)//; s/:any//; s/^ *//; s/ *$//' | sed '/^$/d' | sort -u)
+dep_list=$(tr ',|' '\n' <<<"$depends" | sed -E 's/\(.*\)//; s/:any//; s/^ *//; s/ *$//' | sed '/^$/d')
+dep_names=$(sort -u <<<"$dep_list")
+# Each package is named once: a name both written by hand and found by
+# dpkg-shlibdeps would stand twice, with two version bounds.
+twice=$(sort <<<"$dep_list" | uniq -d | paste -sd' ')
+[[ -z $twice ]] && pass "Depends names each package once" || fail "Depends names more than once: $twice"
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic libc6 libstdc++6; do
   grep -qx "$needed" <<<"$dep_names" && pass "Depends names $needed" || fail "Depends does not name $needed"
 done
@@ -84,8 +93,10 @@ want_file usr/share/applications/linear-graph.desktop '^-rw-r--r--$'
 want_file usr/share/icons/hicolor/scalable/apps/linear-graph.svg '^-rw-r--r--$'
 want_file usr/share/icons/hicolor/48x48/apps/linear-graph.png '^-rw-r--r--$'
 want_file usr/share/icons/hicolor/256x256/apps/linear-graph.png '^-rw-r--r--$'
+want_file usr/share/doc/linear-graph/changelog.gz '^-rw-r--r--$'
+want_file usr/share/doc/linear-graph/copyright '^-rw-r--r--$'
 # Nothing of the build (static library, tests, benchmarks) comes along.
-extra=$(awk '$1 !~ /^d/ {print $6}' "$tmp/contents" | grep -Ev '^\./usr/(bin/linear-graph|share/applications/linear-graph\.desktop|share/icons/hicolor/[^/]+/apps/linear-graph\.(svg|png))$' || true)
+extra=$(awk '$1 !~ /^d/ {print $6}' "$tmp/contents" | grep -Ev '^\./usr/(bin/linear-graph|share/applications/linear-graph\.desktop|share/icons/hicolor/[^/]+/apps/linear-graph\.(svg|png)|share/doc/linear-graph/(changelog\.gz|copyright))$' || true)
 [[ -z $extra ]] && pass "no other files" || fail "other files in the package: $extra"
 
 root="$tmp/root"
@@ -133,6 +144,70 @@ done
 svg="$root/usr/share/icons/hicolor/scalable/apps/linear-graph.svg"
 if [[ -f $svg ]]; then
   grep -q '<svg[^>]*viewBox=' "$svg" && grep -q '</svg>' "$svg" && pass "SVG icon" || fail "SVG icon is no SVG drawing"
+fi
+
+# --- The changelog and the copyright file ----------------------------------
+doc="$root/usr/share/doc/linear-graph"
+changelog="$doc/changelog.gz"
+if [[ -f $changelog ]]; then
+  # gzip's header: the magic, no stored name (flag 0x08), no time, and the
+  # mark of the strongest compression (2), as Debian wants it.
+  read -r m1 m2 _ flags t1 t2 t3 t4 xfl _ < <(od -An -tx1 -N10 "$changelog")
+  if [[ $m1$m2 != 1f8b ]]; then
+    fail "changelog.gz is not gzip-compressed"
+  elif ((16#$flags & 8)) || [[ $t1$t2$t3$t4 != 00000000 ]] || [[ $xfl != 02 ]]; then
+    fail "changelog.gz holds a name or a time, or is not compressed with -9 (flags $flags, time $t1$t2$t3$t4, xfl $xfl)"
+  else
+    pass "changelog.gz compressed with gzip -9n"
+  fi
+  gzip -dc "$changelog" >"$tmp/changelog"
+  # The newest entry is the package's own version (for a native package:
+  # no Debian revision).
+  # dpkg-parsechangelog (dpkg-dev) also reads the entry's form: any complaint
+  # of it fails.
+  if command -v dpkg-parsechangelog >/dev/null; then
+    top=$(dpkg-parsechangelog -l "$tmp/changelog" -S Version 2>"$tmp/parse.log") || true
+    [[ ! -s $tmp/parse.log ]] && pass "changelog is well formed" || fail "changelog: $(head -n1 "$tmp/parse.log")"
+  else
+    top=$(sed -nE '1s/^linear-graph \(([^)]*)\) .*/\1/p' "$tmp/changelog")
+  fi
+  [[ $top == "$version" ]] && pass "changelog's newest entry is $version" || fail "changelog's newest entry is '$top', not $version"
+fi
+copyright="$doc/copyright"
+if [[ -f $copyright ]]; then
+  [[ $(head -n1 "$copyright") == "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ]] \
+    && pass "copyright is machine-readable" || fail "copyright does not start with the Format line"
+  # The paragraph for every file names its holder and its licence, and that
+  # licence's text stands in the file.
+  files_para=$(awk '/^Files: \*$/ {p = 1} p && /^$/ {exit} p' "$copyright")
+  licence=$(sed -n 's/^License: //p' <<<"$files_para")
+  if [[ -z $files_para ]]; then
+    fail "copyright has no paragraph for Files: *"
+  elif ! grep -q '^Copyright: .' <<<"$files_para" || [[ -z $licence ]]; then
+    fail "copyright's Files: * paragraph lacks Copyright or License"
+  elif ! awk -v l="License: $licence" '$0 == l {n++; getline; if ($0 ~ /^ ./) t = 1} END {exit !(n >= 2 && t)}' "$copyright"; then
+    fail "copyright does not hold the text of the licence $licence"
+  else
+    pass "copyright: every file under $licence, with its text"
+  fi
+fi
+
+# --- lintian ------------------------------------------------------------------
+# Errors fail; warnings and notes are shown and let pass.
+if command -v lintian >/dev/null; then
+  lintian_rc=0
+  lintian "$deb" >"$tmp/lintian.log" 2>&1 || lintian_rc=$?
+  sed 's/^/  lintian: /' "$tmp/lintian.log"
+  errors=$(grep -c '^E: ' "$tmp/lintian.log" || true)
+  if ((errors)); then
+    fail "lintian reports $errors error(s)"
+  elif ((lintian_rc)); then
+    fail "lintian stopped with exit code $lintian_rc"
+  else
+    pass "lintian reports no error"
+  fi
+else
+  echo "note: lintian is not installed; the package was not checked with it"
 fi
 
 # --- The program ----------------------------------------------------------------

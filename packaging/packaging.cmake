@@ -4,12 +4,17 @@
 #   cmake --install build --prefix /usr/local
 #   cd build && cpack -G DEB          # linear-graph_<version>_<arch>.deb
 #
+# Both take the program as it was built (cmake --build build --target
+# linear-graph): installing does not build the tests and the benchmark first,
+# so that the package never waits for, or fails with, what it does not hold.
+#
 # The package installs into /usr; `apt install ./linear-graph_*.deb` brings in
 # the Qt libraries and the Japanese font the window is laid out with.
 
 include(GNUInstallDirs)
 
 set(LG_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 install(TARGETS linear-graph RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${LG_PACKAGING_DIR}/linear-graph.desktop
@@ -25,6 +30,22 @@ foreach(size 48 256)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME linear-graph.png)
 endforeach()
+
+# The changelog (Debian's format; the package is native, so it is changelog.gz,
+# compressed as Debian wants it: at most, without name or time) and the
+# machine-readable copyright file, where Debian looks for them.
+set(LG_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/linear-graph)
+find_program(LG_GZIP gzip REQUIRED)
+configure_file(${LG_PACKAGING_DIR}/changelog ${PROJECT_BINARY_DIR}/packaging/changelog COPYONLY)
+execute_process(COMMAND ${LG_GZIP} -9 -n -c
+                INPUT_FILE ${PROJECT_BINARY_DIR}/packaging/changelog
+                OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/changelog.gz
+                RESULT_VARIABLE lg_gzip_result)
+if(NOT lg_gzip_result EQUAL 0)
+  message(FATAL_ERROR "gzip could not compress packaging/changelog: ${lg_gzip_result}")
+endif()
+install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz ${LG_PACKAGING_DIR}/copyright
+        DESTINATION ${LG_DOC_DIR})
 
 # The Debian package.
 set(CPACK_GENERATOR DEB)
@@ -49,16 +70,20 @@ coefficients a, b and c; the program marks the points of the equation whose
 coordinates are whole numbers, then more points at every half unit, draws the
 whole line in red and shows the equation solved for y in lowest terms.")
 
-# The libraries the program links, as Debian 12 has them, and the font face
-# the layout is measured in (IPA P Gothic). dpkg-shlibdeps, where it is found,
-# adds the exact library versions (libc6, libstdc++6, Qt) on top.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), fonts-ipafont-gothic")
+# dpkg-shlibdeps, where it is found (dpkg-dev; CPack reads the binaries' types
+# with `file`), names the libraries the program links with their exact
+# versions; then only what it cannot see is named here: the font face the
+# layout is measured in (IPA P Gothic). Without it the libraries are named by
+# hand, as Debian 12 has them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
 find_program(LG_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(LG_DPKG_SHLIBDEPS)
+find_program(LG_FILE file)
+if(LG_DPKG_SHLIBDEPS AND LG_FILE)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
-  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 5.2)")
+  string(PREPEND CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), "
+    "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 5.2), ")
 endif()
 
 include(CPack)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and opens the window.
+# Installs what the program needs, builds the program alone and opens the window.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+# shellcheck source=SCRIPTDIR/setup.sh
+source "$(dirname "${BASH_SOURCE[0]}")/setup.sh" run
 exec "$BUILD/linear-graph"
