@@ -42,8 +42,10 @@ public:
 
     // Procedures.
     void DrawPlane();
-    // Tells assistive technology what the plane shows now.
+    // Tells assistive technology what the plane shows now, and which size is chosen.
     void DescribePlane();
+    // Gives the equation shown its reading as one text.
+    void DescribeEquation();
 
     // The controls, as the layout names them.
     platform::PictureBox Picture1{*this};
@@ -61,12 +63,17 @@ public:
     platform::ControlArray<platform::Label, 10> Label4{*this};
     platform::CommandButton Command1{*this};
     platform::ControlArray<platform::LineControl, 2> Line1{*this};
+    // The equation shown, read by assistive technology as one text.
+    platform::AccessibleText EquationReading{*this};
 
 private:
     void BuildLayout();
-    // What the plane's description last said: grid unit, dots shown, line drawn.
-    std::array<int, 3> lastDescribed_{-1, -1, -1};
-    int planeDescriber_ = 0;  // the work that describes the plane after each event
+    // What the plane's description last said: grid unit, dots shown, line
+    // drawn, the line's fractions.
+    std::array<double, 8> lastDescribed_{-1, -1, -1, -1, -1, -1, -1, -1};
+    // The slots of the equation as last read.
+    std::array<std::string, 10> lastRead_;
+    int describer_ = 0;  // the work that describes the window after each event
     // Plots again what was shown, after the plane was drawn afresh; false when
     // a run could not plot (the learner has been told why).
     bool ReplayPlots();

@@ -112,13 +112,20 @@ void Form1::BuildLayout()
     for (std::int16_t i = 0; i < 10; ++i) Label4(i).FallbackName(slotNames[i]);
     Line1(0).AccessibleName("傾きの分数の線");
     Line1(1).AccessibleName("定数項の分数の線");
+    // The equation is read as a whole, over the place of its slots.
+    EquationReading.Place(672, 472, 201, 57);
+    // The sizes are one choice.
+    for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(i == 1);
 
     StackLightControls();
     TabOrder(Text1(0), Command2, Command1, Picture1, Text1(1), Command4(0), Text1(2), Command4(1), Command5, Command6,
              Command3(0), Command3(1), Command3(2));
 
     // Once each event is handled, the plane's description is brought up to date.
-    planeDescriber_ = AfterEachEvent([this] { DescribePlane(); });
+    describer_ = AfterEachEvent([this] {
+        DescribePlane();
+        DescribeEquation();
+    });
 
     // Which handler each event reaches.
     Command1.OnClick([this] { Command1_Click(); });

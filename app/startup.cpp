@@ -3,7 +3,7 @@
 
 Form1::Form1() { BuildLayout(); }
 
-Form1::~Form1() { platform::ForgetAfterEachEvent(planeDescriber_); }
+Form1::~Form1() { platform::ForgetAfterEachEvent(describer_); }
 
 void Form1::Start()
 {

@@ -1,8 +1,11 @@
-// What the controls do the same on every window system.
+// What the controls do the same on every window system: they keep their
+// properties and tell the window system's elements what to show.
 #include "platform/controls.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "platform/native.h"
 
 namespace platform {
 
@@ -18,10 +21,170 @@ int Characters(const std::string& text)
                                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+// Every control.
+
+Control::Control(Form& form, Kind kind) : form_(form), kind_(kind)
+{
+    shownPixels_ = PixelsOfPoints(font_.points);
+    form_.Occupy(this);
+}
+
+Control::~Control()
+{
+    form_.Vacate(this);
+    native::Destroy(native_);
+}
+
+void Control::Show(const Rect& place, int pixels)
+{
+    if (place != shownPlace_) {
+        shownPlace_ = place;
+        native::SetPlace(*native_, place);
+    }
+    if (pixels != shownPixels_) {
+        shownPixels_ = pixels;
+        native::SetFont(*native_, font_, pixels);
+    }
+}
+
+void Control::Changed()
+{
+    if (kind_ == Kind::Box) static_cast<TextBox*>(this)->Fit();
+    // Labels are fitted among the controls shown, which this one may be.
+    form_.LabelsChanged();
+}
+
+void Control::FontSize(float points)
+{
+    if (points == font_.points) return;
+    font_.points = points;
+    shownPixels_ = PixelsOfPoints(points);
+    native::SetFont(*native_, font_, shownPixels_);
+    Changed();
+}
+
+void Control::FontBold(bool bold)
+{
+    if (bold == font_.bold) return;
+    font_.bold = bold;
+    native::SetFont(*native_, font_, shownPixels_);
+    Changed();
+}
+
+void Control::FontItalic(bool italic)
+{
+    if (italic == font_.italic) return;
+    font_.italic = italic;
+    native::SetFont(*native_, font_, shownPixels_);
+    Changed();
+}
+
+void Control::FontName(const std::string& face)
+{
+    font_.face = face;
+    native::SetFont(*native_, font_, shownPixels_);
+    Changed();
+}
+
+void Control::Visible(bool visible)
+{
+    if (visible == visible_) return;
+    visible_ = visible;
+    native::SetVisible(*native_, visible);
+    form_.LabelsChanged();
+}
+
+void Control::Enabled(bool enabled)
+{
+    enabled_ = enabled;
+    native::SetEnabled(*native_, enabled);
+}
+
+void Control::Left(const Variant& x) { Place(CInt(x), place_.top, place_.width, place_.height); }
+
+void Control::Top(const Variant& y) { Place(place_.left, CInt(y), place_.width, place_.height); }
+
+void Control::Place(int left, int top, int width, int height)
+{
+    const Rect moved{left, top, width, height};
+    if (moved == place_) return;
+    // Shown as placed until the fitting says otherwise.
+    place_ = moved;
+    shownPlace_ = moved;
+    native::SetPlace(*native_, moved);
+    Changed();
+}
+
+void Control::SetFocus() { native::Focus(*native_); }
+
+bool Control::HasFocus() const { return native::HasFocus(*native_); }
+
+void Control::AccessibleName(const std::string& name)
+{
+    if (name == name_) return;
+    name_ = name;
+    native::SetAccessibleName(*native_, name);
+}
+
+void Control::AccessibleDescription(const std::string& text)
+{
+    if (text == description_) return;
+    description_ = text;
+    native::SetAccessibleDescription(*native_, text);
+}
+
+// Buttons.
+
+CommandButton::CommandButton(Form& form) : Control(form, Kind::Button) { native_ = native::MakeButton(form, *this); }
+
+void CommandButton::Caption(const std::string& caption)
+{
+    caption_ = caption;
+    native::SetCaption(*native_, caption);
+}
+
+void CommandButton::AccessibleChecked(bool checked)
+{
+    if (checked_ == int(checked)) return;
+    checked_ = checked ? 1 : 0;
+    native::SetChecked(*native_, checked);
+}
+
 void CommandButton::Clicked()
 {
     if (!enabled_ || !click_) return;
     Deliver(click_);
+}
+
+// Text boxes.
+
+TextBox::TextBox(Form& form) : Control(form, Kind::Box) { native_ = native::MakeTextBox(form, *this); }
+
+void TextBox::Text(const std::string& text)
+{
+    text_ = text;
+    native::SetText(*native_, text);
+    Fit();
+}
+
+void TextBox::Edited(std::string text)
+{
+    text_ = std::move(text);
+    Fit();
+}
+
+int TextBox::SelStart() const { return native::SelStart(*native_); }
+
+void TextBox::SelStart(int start) { native::Select(*native_, std::max(0, start), 0); }
+
+int TextBox::SelLength() const { return native::SelLength(*native_); }
+
+void TextBox::SelLength(int length) { native::Select(*native_, SelStart(), std::max(0, length)); }
+
+void TextBox::Alignment(Align a)
+{
+    align_ = a;
+    native::SetAlignment(*native_, a == Align::Center);
 }
 
 bool TextBox::KeyPressed(std::int16_t& keyCode)
@@ -29,6 +192,178 @@ bool TextBox::KeyPressed(std::int16_t& keyCode)
     if (!keyPress_) return true;
     Deliver([&] { keyPress_(keyCode); });
     return keyCode != 0;
+}
+
+// Labels.
+
+Label::Label(Form& form) : Control(form, Kind::Label) { native_ = native::MakeLabel(form, *this); }
+
+void Label::Caption(const std::string& caption)
+{
+    if (caption == caption_) return;
+    caption_ = caption;
+    native::SetCaption(*native_, caption);
+    AccessibleName(fallback_.empty() ? caption : fallback_);
+    form_.LabelsChanged();
+}
+
+void Label::FallbackName(const std::string& name)
+{
+    fallback_ = name;
+    AccessibleName(fallback_.empty() ? caption_ : fallback_);
+}
+
+void Label::BackColor(Color c)
+{
+    back_ = c;
+    native::SetLabelColors(*native_, back_, fore_);
+}
+
+void Label::ForeColor(Color c)
+{
+    fore_ = c;
+    native::SetLabelColors(*native_, back_, fore_);
+}
+
+void Label::Alignment(Align a)
+{
+    align_ = a;
+    native::SetAlignment(*native_, a == Align::Center);
+    form_.LabelsChanged();
+}
+
+// Lines.
+
+LineControl::LineControl(Form& form) : form_(form), native_(native::MakeLine(form, *this)) { form_.Occupy(this); }
+
+LineControl::~LineControl()
+{
+    form_.Vacate(this);
+    native::Destroy(native_);
+}
+
+void LineControl::Place(int x1, int y1, int x2, int y2, int borderWidth, Color c)
+{
+    ends_ = {x1, y1, x2, y2};
+    width_ = std::max(1, borderWidth);
+    color_ = c;
+    native::PlaceLine(*native_, ends_, width_, color_);
+    form_.LabelsChanged();
+}
+
+Rect LineControl::Covered() const
+{
+    const int half = width_ / 2;
+    const int left = std::min(ends_.x1, ends_.x2) - half, top = std::min(ends_.y1, ends_.y2) - half;
+    return {left, top, std::abs(ends_.x2 - ends_.x1) + width_, std::abs(ends_.y2 - ends_.y1) + width_};
+}
+
+void LineControl::Visible(bool visible)
+{
+    if (visible == visible_) return;
+    visible_ = visible;
+    native::SetVisible(*native_, visible);
+    form_.LabelsChanged();
+}
+
+void LineControl::AccessibleName(const std::string& name)
+{
+    name_ = name;
+    native::SetAccessibleName(*native_, name);
+}
+
+// Text for assistive technology.
+
+AccessibleText::AccessibleText(Form& form) : native_(native::MakeAccessibleText(form)) {}
+
+AccessibleText::~AccessibleText() { native::Destroy(native_); }
+
+void AccessibleText::Place(int left, int top, int width, int height)
+{
+    native::SetPlace(*native_, {left, top, width, height});
+}
+
+void AccessibleText::Text(const std::string& text)
+{
+    if (text == text_) return;
+    text_ = text;
+    native::SetAccessibleText(*native_, text);
+}
+
+// The window.
+
+Form::Form() : native_(native::MakeForm(*this))
+{
+    fitter_ = AfterEachEvent([this] {
+        if (labelsChanged_) FitLabels();
+    });
+}
+
+Form::~Form()
+{
+    ForgetAfterEachEvent(fitter_);
+    native::Destroy(native_);
+}
+
+void Form::Caption(const std::string& title)
+{
+    caption_ = title;
+    native::SetTitle(*native_, title);
+}
+
+void Form::ClientSize(int width, int height)
+{
+    width_ = width;
+    height_ = height;
+    native::SetClientSize(*native_, width, height);
+}
+
+void Form::BackColor(Color c)
+{
+    back_ = c;
+    native::SetFormColor(*native_, c);
+}
+
+void Form::TabStop(native::Element& e) { native::TabStop(*native_, e); }
+
+void Form::StackLightControls() { native::StackLightControls(*native_); }
+
+void Form::Show() { native::ShowForm(*native_); }
+
+void Form::Vacate(const void* control)
+{
+    std::erase_if(controls_, [&](const Control* c) { return c == control; });
+    std::erase_if(lines_, [&](const LineControl* l) { return l == control; });
+}
+
+void Form::LabelsChanged()
+{
+    labelsChanged_ = true;
+    // Outside an event (the window being built, a test calling a handler)
+    // at once; during one when it is over, with everything in its place.
+    if (!InEvent()) FitLabels();
+}
+
+void Form::FitLabels()
+{
+    labelsChanged_ = false;
+    for (Control* c : controls_)
+        if (c->ControlKind() == Control::Kind::Label) static_cast<Label*>(c)->Fit();
+}
+
+std::vector<Rect> Form::Neighbours(const Control& of) const
+{
+    const Rect& r = of.Place();
+    std::vector<Rect> found;
+    const auto beside = [&](const Rect& o) { return o.top < r.bottom() && r.top < o.bottom(); };
+    for (const Control* c : controls_) {
+        if (c == &of || !c->Visible()) continue;
+        if (c->ControlKind() == Control::Kind::Label && static_cast<const Label*>(c)->Caption().empty()) continue;
+        if (beside(c->Place())) found.push_back(c->Place());
+    }
+    for (const LineControl* l : lines_)
+        if (l->Visible() && beside(l->Covered())) found.push_back(l->Covered());
+    return found;
 }
 
 }  // namespace platform

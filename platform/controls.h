@@ -3,9 +3,9 @@
 //
 // A property is read by calling it with no argument and set by calling it
 // with the new value: Caption(), Caption("中"). Texts are UTF-8. Each control
-// keeps its properties here and stands on an object of the window system
-// (its native), which each window system defines for itself; the handlers
-// never see it.
+// keeps its properties here, in the window's own pixels, and stands on an
+// element of the window system (platform/native.h), which each window system
+// defines for itself; the handlers never see it.
 #pragma once
 
 #include <array>
@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/color.h"
 #include "platform/runtime.h"
@@ -21,12 +22,7 @@
 namespace platform {
 
 namespace native {
-class Form;
-class Button;
-class TextBox;
-class Label;
-class Line;
-class Picture;
+class Element;
 }  // namespace native
 
 // The face that the layout asks for; each window system has a stand-in for it.
@@ -43,19 +39,21 @@ struct Font {
     float points = 9.0f;
     bool bold = false;
     bool italic = false;
+    friend bool operator==(const Font&, const Font&) = default;
 };
 
 // A rectangle in window pixels.
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
+    int right() const { return left + width; }
+    int bottom() const { return top + height; }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 class Form;
 
 // Place, font, visibility, enabled state, focus and accessible name, shared
-// by every control that has them; N is the control's native.
-template <class N>
+// by every control that has them.
 class Control {
 public:
     Control(const Control&) = delete;
@@ -86,7 +84,8 @@ public:
     // Place and size in window pixels, as the layout gives them.
     void Place(int left, int top, int width, int height);
 
-    // Moves the keyboard focus here; clicks nothing.
+    // Moves the keyboard focus here; clicks nothing. During an event the
+    // focus moves when the event is over, to where it was sent last.
     void SetFocus();
     bool HasFocus() const;
 
@@ -96,28 +95,46 @@ public:
     const std::string& AccessibleDescription() const { return description_; }
     void AccessibleDescription(const std::string& text);
 
-    // The window system's own object, for its implementation and its tests.
-    N& Native() const { return *native_; }
+    // How the control is shown: its place and its font's size in pixels, as
+    // the layout gives them unless a text does not fit (see Label, TextBox).
+    const Rect& ShownPlace() const { return shownPlace_; }
+    int ShownPixels() const { return shownPixels_; }
+
+    // The window system's own element, for its implementation and its tests.
+    native::Element& Native() const { return *native_; }
+
+    enum class Kind { Button, Box, Label, Picture };
+    Kind ControlKind() const { return kind_; }
 
 protected:
-    Control() = default;
+    Control(Form& form, Kind kind);
     ~Control();
+    // Shows the place and font as they are to be shown now.
+    void Show(const Rect& place, int pixels);
+    // A property that decides how a text is shown changed.
+    void Changed();
 
-    N* native_ = nullptr;  // owned; made by the control's own constructor
+    Form& form_;
+    Kind kind_;
+    native::Element* native_ = nullptr;  // owned; made by the control's own constructor
     Font font_;
-    Rect place_;
+    Rect place_, shownPlace_;
+    int shownPixels_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
     std::string name_, description_;
 };
 
-class CommandButton : public Control<native::Button> {
+class CommandButton : public Control {
 public:
     explicit CommandButton(Form& form);
     const std::string& Caption() const { return caption_; }
     void Caption(const std::string& caption);
     // The handler of a click.
     void OnClick(std::function<void()> handler) { click_ = std::move(handler); }
+    // For assistive technology: the button is one of a choice, chosen or not.
+    void AccessibleChecked(bool checked);
+    bool AccessibleChecked() const { return checked_ == 1; }
 
     // The window system: the button was pressed. A disabled button delivers
     // no click.
@@ -126,9 +143,13 @@ public:
 private:
     std::string caption_;
     std::function<void()> click_;
+    int checked_ = -1;  // -1: not one of a choice
 };
 
-class TextBox : public Control<native::TextBox> {
+// A single line of text. A text wider than the box is shown in a smaller size
+// of the same face, just small enough to fit, down to a least size; past it
+// the box scrolls.
+class TextBox : public Control {
 public:
     explicit TextBox(Form& form);
     const std::string& Text() const { return text_; }
@@ -150,7 +171,10 @@ public:
     // pressed; false when the handler swallowed it.
     bool KeyPressed(std::int16_t& keyCode);
     // The window system: the text was changed by the user.
-    void Edited(std::string text) { text_ = std::move(text); }
+    void Edited(std::string text);
+
+    // Works out the size of the text's font.
+    void Fit();
 
 private:
     std::string text_;
@@ -158,12 +182,18 @@ private:
     std::function<void(std::int16_t&)> keyPress_;
 };
 
-class Label : public Control<native::Label> {
+// Text on the window. A label lower than a line and a half shows one line: a
+// caption wider than it is shown in a smaller size of the same face, just
+// small enough to fit; past a least size the label grows to the left or right
+// over empty space, not over its neighbours, and only then shrinks further,
+// so that a number is never cut. A higher label wraps its caption.
+class Label : public Control {
 public:
     explicit Label(Form& form);
     const std::string& Caption() const { return caption_; }
-    // A label is named by its caption, or by its fallback name while empty.
     void Caption(const std::string& caption);
+    // For assistive technology: the label is named by its caption, or, when
+    // it has a name of its own (a slot of the equation), by that name.
     void FallbackName(const std::string& name);
     Color BackColor() const { return back_; }
     void BackColor(Color c);
@@ -173,10 +203,17 @@ public:
     void Alignment(Align a);
     Align Alignment() const { return align_; }
 
+    // Works out how the caption is shown, among the controls shown now.
+    void Fit();
+
 private:
     std::string caption_, fallback_;
     Color back_ = RGB(0, 0, 0), fore_ = RGB(0, 0, 0);
     Align align_ = Align::Left;
+    // The caption's width at the layout's size, as last measured.
+    std::string measured_;
+    Font measuredFont_;
+    double measuredWidth_ = 0;
 };
 
 // A straight line drawn on the window; hidden or shown, never focused.
@@ -200,16 +237,40 @@ public:
     void Visible(bool visible);
     const std::string& AccessibleName() const { return name_; }
     void AccessibleName(const std::string& name);
+    // The pixels the line covers.
+    Rect Covered() const;
 
-    native::Line& Native() const { return *native_; }
+    native::Element& Native() const { return *native_; }
 
 private:
-    native::Line* native_;  // owned
+    Form& form_;
+    native::Element* native_;  // owned
     Ends ends_;
     int width_ = 1;
     Color color_ = 0;
     bool visible_ = true;
     std::string name_;
+};
+
+// A part of the window that assistive technology reads as one text, such as
+// an equation built from several labels; it shows no pixels of its own. A
+// change of the text is announced.
+class AccessibleText {
+public:
+    explicit AccessibleText(Form& form);
+    ~AccessibleText();
+    AccessibleText(const AccessibleText&) = delete;
+    AccessibleText& operator=(const AccessibleText&) = delete;
+
+    void Place(int left, int top, int width, int height);
+    const std::string& Text() const { return text_; }
+    void Text(const std::string& text);
+
+    native::Element& Native() const { return *native_; }
+
+private:
+    native::Element* native_;  // owned
+    std::string text_;
 };
 
 // Items of one name told apart by a 16-bit index from 0.
@@ -231,8 +292,10 @@ private:
     std::array<std::unique_ptr<T>, N> items_;
 };
 
-// The window. Its client area has a fixed size in window pixels: nothing in
-// the program reacts to a resize.
+// The window. Its client area has a fixed size in window pixels, which the
+// window system may show larger or smaller (a maximised or full-screen
+// window, a small screen): the whole form scales uniformly, and the handlers
+// keep working in the form's own pixels.
 class Form {
 public:
     Form();
@@ -258,17 +321,31 @@ public:
     // Shows the window with the focus on the first control of the tab order.
     void Show();
 
-    native::Form& Native() const { return *native_; }
+    native::Element& Native() const { return *native_; }
+
+    // The controls on the form, among which the labels are fitted.
+    void Occupy(Control* c) { controls_.push_back(c); }
+    void Occupy(LineControl* l) { lines_.push_back(l); }
+    void Vacate(const void* control);
+    // The pixels the controls shown now take, but the one given, that lie
+    // beside r (overlapping it vertically).
+    std::vector<Rect> Neighbours(const Control& of) const;
+    // A label's caption or a control's place or visibility changed: the
+    // labels are fitted again once the event is over.
+    void LabelsChanged();
 
 private:
-    void TabStop(native::Button& n);
-    void TabStop(native::TextBox& n);
-    void TabStop(native::Picture& n);
+    void TabStop(native::Element& e);
+    void FitLabels();
 
-    native::Form* native_;  // owned
+    native::Element* native_;  // owned
     std::string caption_;
     int width_ = 0, height_ = 0;
     Color back_ = RGB(255, 255, 255);
+    std::vector<Control*> controls_;
+    std::vector<LineControl*> lines_;
+    bool labelsChanged_ = false;
+    int fitter_ = 0;  // the work that fits the labels after an event
 };
 
 }  // namespace platform

@@ -1,7 +1,11 @@
-// What a window system provides beneath the interface the handlers see: its
-// own objects behind the controls (each window system defines the classes of
-// controls.h's native namespace as it likes) and these operations. One
-// implementation is built with the program, chosen when building.
+// What a window system provides beneath the interface the handlers see: an
+// element of its own behind every control and the window (each window system
+// defines native::Element as it likes), and these operations on them. One
+// implementation is built with the program, chosen when building; the calls
+// are plain function calls.
+//
+// Places and sizes are in the form's own pixels; the window system shows the
+// form at whatever scale fits its window.
 #pragma once
 
 #include <string>
@@ -10,32 +14,96 @@
 #include "platform/controls.h"
 #include "platform/runtime.h"
 
+namespace platform {
+class PictureBox;
+}
+
 namespace platform::native {
 
-// Shows a report to the user and returns when it is acknowledged.
+// The program.
+
+// Shows a report to the user; the window system decides whether the handler
+// waits for it to be acknowledged.
 void Show(const Report& report);
 // Ends the program at once.
 void Quit();
-// An event has been handled to its end.
+// An event has been handled to its end: the focus moves where it was sent.
 void EventEnded();
 
-// The picture box's drawing, in its window pixels; the caller has already
-// clipped whole-pixel rectangles and cut far segments back to the picture.
-void Resize(Picture& p, int width, int height);
-void Clear(Picture& p, Color back);
+// The window.
+
+Element* MakeForm(Form& form);
+void Destroy(Element* e);  // any element
+void SetTitle(Element& form, const std::string& title);
+void SetClientSize(Element& form, int width, int height);
+void SetFormColor(Element& form, Color c);
+void TabStop(Element& form, Element& control);
+void StackLightControls(Element& form);
+void ShowForm(Element& form);
+
+// Every control.
+
+Element* MakeButton(Form& form, CommandButton& owner);
+Element* MakeTextBox(Form& form, TextBox& owner);
+Element* MakeLabel(Form& form, Label& owner);
+Element* MakeLine(Form& form, LineControl& owner);
+Element* MakePicture(Form& form, PictureBox& owner);
+Element* MakeAccessibleText(Form& form);
+
+void SetPlace(Element& e, const Rect& place);
+void SetFont(Element& e, const Font& font, int pixels);
+void SetVisible(Element& e, bool visible);
+void SetEnabled(Element& e, bool enabled);
+void Focus(Element& e);
+bool HasFocus(const Element& e);
+void SetAccessibleName(Element& e, const std::string& name);
+void SetAccessibleDescription(Element& e, const std::string& text);
+
+// A text on one line in a font of the given size: how far it advances,
+// where its ink begins and ends from the point it starts at, and how far its
+// baseline lies below the top of its line.
+struct Extent {
+    double advance = 0, inkLeft = 0, inkRight = 0, ascent = 0;
+};
+Extent MeasureText(const Font& font, int pixels, const std::string& text);
+
+// Buttons and labels.
+void SetCaption(Element& e, const std::string& caption);
+void SetChecked(Element& button, bool checked);
+void SetAlignment(Element& e, bool centred);
+void SetLabelColors(Element& label, Color back, Color fore);
+
+// Text boxes.
+void SetText(Element& box, const std::string& text);
+// The width the box has for its text.
+double TextRoom(const Element& box);
+int SelStart(const Element& box);
+int SelLength(const Element& box);
+void Select(Element& box, int start, int length);  // in characters
+
+// Lines.
+void PlaceLine(Element& line, const LineControl::Ends& ends, int width, Color c);
+
+// Text read as one by assistive technology; a change is announced.
+void SetAccessibleText(Element& e, const std::string& text);
+
+// The picture box's drawing, in its pixels; the caller has already clipped
+// whole-pixel rectangles and cut far segments back to the picture.
+void Resize(Element& p, int width, int height);
+void Clear(Element& p, Color back);
 // The standard colour of text on a button, the picture's foreground.
 Color ButtonTextColor();
 // The whole pixels left … right, top … bottom (inclusive, inside the picture).
-void Fill(Picture& p, int left, int top, int right, int bottom, Color c);
+void Fill(Element& p, int left, int top, int right, int bottom, Color c);
 // A smoothed line of the given width from centre to centre of the pixels;
 // round ends, or flat ones where neither end can be seen.
-void Stroke(Picture& p, double x1, double y1, double x2, double y2, int width, Color c, bool roundEnds);
+void Stroke(Element& p, double x1, double y1, double x2, double y2, int width, Color c, bool roundEnds);
 // A smoothed disk around the centre of pixel (cx, cy).
-void Dot(Picture& p, double cx, double cy, double radius, Color c);
+void Dot(Element& p, double cx, double cy, double radius, Color c);
 // One text with its top-left corner at (x, y) in the picture's font; returns
 // the height of a line of that font.
-double Text(Picture& p, float x, float y, const std::string& text, Color c);
+double Text(Element& p, float x, float y, const std::string& text, Color c);
 // Shows what was drawn.
-void Show(Picture& p);
+void Show(Element& p);
 
 }  // namespace platform::native

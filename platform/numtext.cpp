@@ -1,9 +1,11 @@
 #include "platform/numtext.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <locale.h>
 #include <string>
 #include <vector>
@@ -79,6 +81,58 @@ char32_t asciiOf(char32_t c)
     case U'\uFF0E': return U'.';
     default: return c;
     }
+}
+
+// The characters outside ASCII that the rule drops wherever they stand, so
+// that a number reads as it looks: the space separators (general category Zs:
+// the full-width space a Japanese input method types, the no-break space of a
+// worksheet) count as blanks, and the invisible format characters (Cf:
+// zero-width space, direction marks, byte order mark, soft hyphen, tags) as
+// nothing. Taken from the general categories of Unicode 15.0; sorted, for a
+// binary search. U+0020, the one Zs character in ASCII, is a blank already;
+// control characters (Cc: carriage return, form feed and the like) are not
+// dropped.
+struct CodeRange {
+    char32_t first, last;
+};
+constexpr CodeRange kInvisible[] = {
+    {0x00A0, 0x00A0},    // Zs  no-break space
+    {0x00AD, 0x00AD},    // Cf  soft hyphen
+    {0x0600, 0x0605},    // Cf  Arabic number signs
+    {0x061C, 0x061C},    // Cf  Arabic letter mark
+    {0x06DD, 0x06DD},    // Cf  Arabic end of ayah
+    {0x070F, 0x070F},    // Cf  Syriac abbreviation mark
+    {0x0890, 0x0891},    // Cf  Arabic pound and piastre marks above
+    {0x08E2, 0x08E2},    // Cf  Arabic disputed end of ayah
+    {0x1680, 0x1680},    // Zs  Ogham space mark
+    {0x180E, 0x180E},    // Cf  Mongolian vowel separator
+    {0x2000, 0x200A},    // Zs  en quad .. hair space
+    {0x200B, 0x200F},    // Cf  zero-width space, joiners, LRM, RLM
+    {0x202A, 0x202E},    // Cf  bidirectional embeddings and overrides
+    {0x202F, 0x202F},    // Zs  narrow no-break space
+    {0x205F, 0x205F},    // Zs  medium mathematical space
+    {0x2060, 0x2064},    // Cf  word joiner, invisible operators
+    {0x2066, 0x206F},    // Cf  bidirectional isolates, deprecated format characters
+    {0x3000, 0x3000},    // Zs  ideographic (full-width) space
+    {0xFEFF, 0xFEFF},    // Cf  zero-width no-break space (byte order mark)
+    {0xFFF9, 0xFFFB},    // Cf  interlinear annotation characters
+    {0x110BD, 0x110BD},  // Cf  Kaithi number sign
+    {0x110CD, 0x110CD},  // Cf  Kaithi number sign above
+    {0x13430, 0x1343F},  // Cf  Egyptian hieroglyph format controls
+    {0x1BCA0, 0x1BCA3},  // Cf  shorthand format controls
+    {0x1D173, 0x1D17A},  // Cf  musical symbol beam, tie, slur and phrase marks
+    {0xE0001, 0xE0001},  // Cf  language tag
+    {0xE0020, 0xE007F},  // Cf  tag characters
+};
+
+// Whether the rule drops c: an ASCII blank (space, tab, line feed) or one of
+// the characters above.
+bool isDropped(char32_t c)
+{
+    if (c < 0x80) return c == U' ' || c == U'\t' || c == U'\n';
+    const auto* after = std::upper_bound(std::begin(kInvisible), std::end(kInvisible), c,
+                                         [](char32_t x, const CodeRange& r) { return x < r.first; });
+    return after != std::begin(kInvisible) && c <= (after - 1)->last;
 }
 
 bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
@@ -225,7 +279,7 @@ Reading ReadNumber(std::string_view text)
     s.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const char32_t c = nextCharacter(text, i);
-        if (c == U' ' || c == U'\t' || c == U'\n') continue;
+        if (isDropped(c)) continue;
         s += asciiOf(c);
     }
     if (s.size() >= 2 && s[0] == U'&') {

@@ -18,7 +18,10 @@ namespace platform {
 std::string NumberText(const Variant& v);
 
 // The value of a typed text, as a 64-bit float. Spaces, tabs and line feeds
-// are dropped; then the longest number at the start is read: optional sign,
+// are dropped, and so are the other Unicode space separators (the full-width
+// space among them) and the invisible format characters (zero-width space,
+// direction marks, byte order mark, soft hyphen); other control characters
+// are not. Then the longest number at the start is read: optional sign,
 // digits with at most one full stop, optional exponent (E or D, optional sign,
 // digits). No digit gives 0. "&H" and "&O" start a hexadecimal or octal
 // whole number. Full-width digits, signs and full stop count as their ASCII

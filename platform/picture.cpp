@@ -31,6 +31,12 @@ double coordinate(const Variant& v)
 
 }  // namespace
 
+PictureBox::PictureBox(Form& form) : Control(form, Kind::Picture)
+{
+    native_ = native::MakePicture(form, *this);
+    fore_ = native::ButtonTextColor();
+}
+
 void PictureBox::Place(int left, int top, int width, int height)
 {
     Control::Place(left, top, width, height);
@@ -48,6 +54,7 @@ void PictureBox::BackColor(Color c)
 void PictureBox::Cls()
 {
     native::Clear(*native_, back_);
+    drawn_.clear();
     currentX_ = currentY_ = 0;
     dotsShown_ = 0;
 }
@@ -84,6 +91,7 @@ void PictureBox::axisLine(double x1, double y1, double x2, double y2, Color colo
     bottom = std::min(bottom, static_cast<long>(h_) - 1);
     if (left > right || top > bottom) return;
     native::Fill(*native_, int(left), int(top), int(right), int(bottom), color);
+    drawn_.push_back({Drawn::Fill, false, 0, color, double(left), double(top), double(right), double(bottom), {}, {}});
 }
 
 void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, const Variant& y2, Color color)
@@ -109,6 +117,7 @@ void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, c
     // is, not a shortcut).
     const bool round = !(outside(ax, ay) && outside(bx, by));
     native::Stroke(*native_, ax, ay, bx, by, drawWidth_, color, round);
+    drawn_.push_back({Drawn::Stroke, round, drawWidth_, color, ax, ay, bx, by, {}, {}});
 }
 
 // A circle outlined with a pen of width w and filled with the same colour is
@@ -120,17 +129,39 @@ void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radiu
     if (cx + r + 1 < 0 || cy + r + 1 < 0 || cx - r - 1 > w_ || cy - r - 1 > h_) return;
     ++dotsShown_;
     native::Dot(*native_, cx, cy, r, fore_);
+    drawn_.push_back({Drawn::Dot, false, 0, fore_, cx, cy, r, 0, {}, {}});
 }
 
 void PictureBox::Print(const std::string& text)
 {
     const float x = currentX_, y = currentY_;
     const double height = native::Text(*native_, x, y, text, fore_);
+    drawn_.push_back({Drawn::Text, false, shownPixels_, fore_, x, y, 0, 0, text, font_});
     currentX_ = 0;
     currentY_ = static_cast<float>(y + height);
 }
 
 void PictureBox::Refresh() { native::Show(*native_); }
+
+void PictureBox::Redraw()
+{
+    native::Clear(*native_, back_);
+    const Font now = font_;
+    const int pixels = shownPixels_;
+    for (const Drawn& d : drawn_) {
+        switch (d.kind) {
+        case Drawn::Fill: native::Fill(*native_, int(d.a), int(d.b), int(d.c), int(d.d), d.color); break;
+        case Drawn::Stroke: native::Stroke(*native_, d.a, d.b, d.c, d.d, d.width, d.color, d.round); break;
+        case Drawn::Dot: native::Dot(*native_, d.a, d.b, d.c, d.color); break;
+        case Drawn::Text:
+            native::SetFont(*native_, d.font, d.width);
+            native::Text(*native_, float(d.a), float(d.b), d.text, d.color);
+            break;
+        }
+    }
+    native::SetFont(*native_, now, pixels);
+    native::Show(*native_);
+}
 
 void PictureBox::MouseDown(std::int16_t button, std::int16_t shift, float x, float y)
 {

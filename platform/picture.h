@@ -14,12 +14,13 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/controls.h"
 
 namespace platform {
 
-class PictureBox : public Control<native::Picture> {
+class PictureBox : public Control {
 public:
     explicit PictureBox(Form& form);
 
@@ -70,9 +71,25 @@ public:
     void MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     void MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     bool KeyDown(std::int16_t keyCode, std::int16_t shift);
+    // The window system: the picture's pixels are to be made again, from
+    // what was drawn since the last Cls (its resolution changed).
+    void Redraw();
 
 private:
     void axisLine(double x1, double y1, double x2, double y2, Color color);
+
+    // What was drawn since the last Cls, as the window system was asked to
+    // draw it, so that the picture can be made again at any resolution.
+    struct Drawn {
+        enum Kind : std::uint8_t { Fill, Stroke, Dot, Text } kind;
+        bool round;
+        int width;
+        Color color;
+        double a, b, c, d;
+        std::string text;
+        Font font;
+    };
+    std::vector<Drawn> drawn_;
 
     int w_ = 1, h_ = 1;  // size in the window's pixels
     Color back_ = RGB(255, 255, 255);

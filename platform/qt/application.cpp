@@ -23,6 +23,7 @@ public:
         setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         setPalette(style()->standardPalette());
         const QString layoutFace = QString::fromUtf8(kLayoutFace);
+    // Fonts are given in the form's pixels; the form's scale makes them larger.
         QFont::insertSubstitutions(layoutFace, {QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
         QFont base(layoutFace);
         base.setPixelSize(12);

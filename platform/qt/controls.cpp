@@ -1,7 +1,11 @@
 // The controls as Qt widgets.
+#include <QApplication>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <cmath>
@@ -23,33 +27,24 @@ std::string ToUtf8(const QString& text)
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
+QFont ToQFont(const Font& spec, int pixels, const QFont& base)
+{
+    QFont f = base;
+    if (!spec.face.empty()) f.setFamily(ToQString(spec.face));
+    f.setPixelSize(std::max(1, pixels));
+    f.setBold(spec.bold);
+    f.setItalic(spec.italic);
+    return f;
+}
+
 }  // namespace qt
+
+namespace native {
 
 namespace {
 
 using qt::ToQColor;
 using qt::ToQString;
-
-// The widget's font with the control's face, size and style; set only when
-// something changed, since every change lays the widget out anew.
-void applyFont(QWidget& w, const Font& spec)
-{
-    QFont f = w.font();
-    if (!spec.face.empty()) f.setFamily(ToQString(spec.face));
-    f.setPixelSize(PixelsOfPoints(spec.points));
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    if (f == w.font() && f.pixelSize() == w.font().pixelSize()) return;
-    w.setFont(f);
-}
-
-// Positions in a text: UTF-16 code units (Qt's) and characters (the program's).
-int unitsOf(const QString& s, int characters)
-{
-    int units = 0;
-    for (int c = 0; c < characters && units < s.size(); ++c) units += s.at(units).isHighSurrogate() ? 2 : 1;
-    return std::min<int>(units, int(s.size()));
-}
 
 // Where the handlers sent the keyboard focus while an event is handled: the
 // focus moves once, when the event is over, so that a focus that ends where
@@ -61,6 +56,14 @@ QPointer<QWidget>& pendingFocus()
     return widget;
 }
 
+// Positions in a text: UTF-16 code units (Qt's) and characters (the program's).
+int unitsOf(const QString& s, int characters)
+{
+    int units = 0;
+    for (int c = 0; c < characters && units < s.size(); ++c) units += s.at(units).isHighSurrogate() ? 2 : 1;
+    return std::min<int>(units, int(s.size()));
+}
+
 int charactersOf(const QString& s, int units)
 {
     int characters = 0;
@@ -69,113 +72,51 @@ int charactersOf(const QString& s, int units)
     return characters;
 }
 
+Element* made(Element::Kind kind, Form& form, QWidget* widget)
+{
+    auto* f = static_cast<FormWidget*>(form.Native().widget);
+    auto* e = new Element(kind, f, widget);
+    f->elements.push_back(e);
+    return e;
+}
+
+template <class W>
+W& as(const Element& e)
+{
+    return *static_cast<W*>(e.widget);
+}
+
 }  // namespace
 
-// Every control.
+// Elements.
 
-template <class N>
-Control<N>::~Control()
+Element::Element(Kind k, FormWidget* f, QWidget* w) : kind(k), form(f), widget(w) {}
+
+Element::~Element()
 {
-    delete native_;
+    if (kind != Kind::Form) std::erase(form->elements, this);
+    delete widget;
 }
 
-template <class N>
-void Control<N>::FontSize(float points)
+void Element::apply()
 {
-    font_.points = points;
-    applyFont(*native_, font_);
+    if (kind == Kind::Form) return;
+    if (kind == Kind::Picture) {
+        as<PictureWidget>(*this).setGeometry(form->scaled(place));
+        return;
+    }
+    widget->setGeometry(form->scaled(place));
+    if (pixels > 0) {
+        const QFont f = qt::ToQFont(font, static_cast<int>(std::lround(pixels * form->scale)), widget->font());
+        if (!(f == widget->font())) widget->setFont(f);
+    }
 }
 
-template <class N>
-void Control<N>::FontBold(bool bold)
-{
-    font_.bold = bold;
-    applyFont(*native_, font_);
-}
+void Destroy(Element* e) { delete e; }
 
-template <class N>
-void Control<N>::FontItalic(bool italic)
-{
-    font_.italic = italic;
-    applyFont(*native_, font_);
-}
+// The program's events.
 
-template <class N>
-void Control<N>::FontName(const std::string& face)
-{
-    font_.face = face;
-    applyFont(*native_, font_);
-}
-
-template <class N>
-void Control<N>::Visible(bool visible)
-{
-    visible_ = visible;
-    native_->setVisible(visible);
-}
-
-template <class N>
-void Control<N>::Enabled(bool enabled)
-{
-    enabled_ = enabled;
-    native_->setEnabled(enabled);
-}
-
-template <class N>
-void Control<N>::Left(const Variant& x)
-{
-    place_.left = CInt(x);
-    native_->move(place_.left, place_.top);
-}
-
-template <class N>
-void Control<N>::Top(const Variant& y)
-{
-    place_.top = CInt(y);
-    native_->move(place_.left, place_.top);
-}
-
-template <class N>
-void Control<N>::Place(int left, int top, int width, int height)
-{
-    place_ = {left, top, width, height};
-    native_->setGeometry(left, top, width, height);
-}
-
-template <class N>
-void Control<N>::SetFocus()
-{
-    if (InEvent()) pendingFocus() = native_;
-    else native_->setFocus(Qt::OtherFocusReason);
-}
-
-template <class N>
-bool Control<N>::HasFocus() const
-{
-    if (pendingFocus()) return pendingFocus() == native_;
-    return native_->hasFocus();
-}
-
-template <class N>
-void Control<N>::AccessibleName(const std::string& name)
-{
-    name_ = name;
-    native_->setAccessibleName(ToQString(name));
-}
-
-template <class N>
-void Control<N>::AccessibleDescription(const std::string& text)
-{
-    description_ = text;
-    native_->setAccessibleDescription(ToQString(text));
-}
-
-template class Control<native::Button>;
-template class Control<native::TextBox>;
-template class Control<native::Label>;
-template class Control<native::Picture>;
-
-void native::EventEnded()
+void EventEnded()
 {
     if (QWidget* w = pendingFocus()) {
         pendingFocus() = nullptr;
@@ -183,18 +124,82 @@ void native::EventEnded()
     }
 }
 
+// Every control.
+
+void SetPlace(Element& e, const Rect& place)
+{
+    e.place = place;
+    e.apply();
+}
+
+void SetFont(Element& e, const Font& font, int pixels)
+{
+    if (e.kind == Element::Kind::Picture) {
+        as<PictureWidget>(e).drawingFont(qt::ToQFont(font, pixels, QApplication::font()));
+        return;
+    }
+    e.font = font;
+    e.pixels = pixels;
+    e.apply();
+}
+
+void SetVisible(Element& e, bool visible) { e.widget->setVisible(visible); }
+
+void SetEnabled(Element& e, bool enabled) { e.widget->setEnabled(enabled); }
+
+void Focus(Element& e)
+{
+    if (InEvent()) pendingFocus() = e.widget;
+    else e.widget->setFocus(Qt::OtherFocusReason);
+}
+
+bool HasFocus(const Element& e)
+{
+    if (pendingFocus()) return pendingFocus() == e.widget;
+    return e.widget->hasFocus();
+}
+
+void SetAccessibleName(Element& e, const std::string& name) { e.widget->setAccessibleName(ToQString(name)); }
+
+void SetAccessibleDescription(Element& e, const std::string& text)
+{
+    e.widget->setAccessibleDescription(ToQString(text));
+}
+
+Extent MeasureText(const Font& font, int pixels, const std::string& text)
+{
+    const QFontMetricsF metrics(qt::ToQFont(font, pixels, QApplication::font()));
+    const QString s = ToQString(text);
+    const QRectF ink = metrics.tightBoundingRect(s);
+    return {metrics.horizontalAdvance(s), ink.isEmpty() ? 0.0 : ink.left(), ink.isEmpty() ? 0.0 : ink.right(),
+            metrics.ascent()};
+}
+
+void SetCaption(Element& e, const std::string& caption)
+{
+    if (e.kind == Element::Kind::Button) as<QPushButton>(e).setText(ToQString(caption));
+    else as<QLabel>(e).setText(ToQString(caption));
+}
+
+void SetAlignment(Element& e, bool centred)
+{
+    const Qt::Alignment across = centred ? Qt::AlignHCenter : Qt::AlignLeft;
+    if (e.kind == Element::Kind::Box) as<QLineEdit>(e).setAlignment(across | Qt::AlignVCenter);
+    else as<QLabel>(e).setAlignment(across | Qt::AlignTop);
+}
+
 // Buttons.
 
-native::Button::Button(Form& form, CommandButton& owner) : QPushButton(&form), owner_(owner)
+ButtonWidget::ButtonWidget(QWidget* parent, CommandButton& o) : QPushButton(parent), owner(o)
 {
     // A focused button is pressed by Enter as well as by Space; no button of
     // the window becomes its default button.
     setAutoDefault(true);
     setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(this, &QPushButton::clicked, this, [this] { owner_.Clicked(); });
+    QObject::connect(this, &QPushButton::clicked, this, [this] { owner.Clicked(); });
 }
 
-void native::Button::keyPressEvent(QKeyEvent* event)
+void ButtonWidget::keyPressEvent(QKeyEvent* event)
 {
     // A button is pressed once per key press: a held Enter repeats, and its
     // repeats press nothing (Space already waits for its release).
@@ -205,17 +210,14 @@ void native::Button::keyPressEvent(QKeyEvent* event)
     QPushButton::keyPressEvent(event);
 }
 
-CommandButton::CommandButton(Form& form) { native_ = new native::Button(form.Native(), *this); }
-
-void CommandButton::Caption(const std::string& caption)
+Element* MakeButton(Form& form, CommandButton& owner)
 {
-    caption_ = caption;
-    native_->setText(ToQString(caption));
+    return made(Element::Kind::Button, form, new ButtonWidget(form.Native().widget, owner));
 }
 
 // Text boxes.
 
-native::TextBox::TextBox(Form& form, platform::TextBox& owner) : QLineEdit(&form), owner_(owner)
+BoxWidget::BoxWidget(QWidget* parent, TextBox& owner) : QLineEdit(parent), owner_(owner)
 {
     QObject::connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         std::string now = qt::ToUtf8(text);
@@ -223,7 +225,17 @@ native::TextBox::TextBox(Form& form, platform::TextBox& owner) : QLineEdit(&form
     });
 }
 
-void native::TextBox::keyPressEvent(QKeyEvent* event)
+int BoxWidget::textRoom() const
+{
+    // As the line edit lays its text out: inside its frame and text margins,
+    // 2 pixels each side, and a pixel for the cursor.
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    return contents.marginsRemoved(textMargins()).width() - 2 * 2 - 1;
+}
+
+void BoxWidget::keyPressEvent(QKeyEvent* event)
 {
     const QString typed = event->text();
     if (!typed.isEmpty()) {
@@ -237,216 +249,111 @@ void native::TextBox::keyPressEvent(QKeyEvent* event)
     QLineEdit::keyPressEvent(event);
 }
 
-TextBox::TextBox(Form& form) { native_ = new native::TextBox(form.Native(), *this); }
-
-void TextBox::Text(const std::string& text)
+Element* MakeTextBox(Form& form, TextBox& owner)
 {
-    text_ = text;
-    native_->setText(ToQString(text));
+    return made(Element::Kind::Box, form, new BoxWidget(form.Native().widget, owner));
 }
 
-int TextBox::SelStart() const
+void SetText(Element& box, const std::string& text) { as<QLineEdit>(box).setText(ToQString(text)); }
+
+double TextRoom(const Element& box) { return as<BoxWidget>(box).textRoom() / box.form->scale; }
+
+int SelStart(const Element& box)
 {
-    const int units = native_->hasSelectedText() ? native_->selectionStart() : native_->cursorPosition();
-    return charactersOf(native_->text(), units);
+    const auto& edit = as<QLineEdit>(box);
+    const int units = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
+    return charactersOf(edit.text(), units);
 }
 
-void TextBox::SelStart(int start)
+int SelLength(const Element& box)
 {
-    const QString s = native_->text();
-    native_->setCursorPosition(unitsOf(s, std::max(0, start)));
+    const auto& edit = as<QLineEdit>(box);
+    if (!edit.hasSelectedText()) return 0;
+    const int from = edit.selectionStart();
+    return charactersOf(edit.text(), from + int(edit.selectedText().size())) - charactersOf(edit.text(), from);
 }
 
-int TextBox::SelLength() const
+void Select(Element& box, int start, int length)
 {
-    const QString s = native_->text();
-    if (!native_->hasSelectedText()) return 0;
-    const int from = native_->selectionStart();
-    return charactersOf(s, from + int(native_->selectedText().size())) - charactersOf(s, from);
-}
-
-void TextBox::SelLength(int length)
-{
-    const QString s = native_->text();
-    const int start = native_->hasSelectedText() ? native_->selectionStart() : native_->cursorPosition();
-    const int end = unitsOf(s, charactersOf(s, start) + std::max(0, length));
-    native_->setSelection(start, end - start);
-}
-
-void TextBox::Alignment(Align a)
-{
-    align_ = a;
-    native_->setAlignment((a == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+    auto& edit = as<QLineEdit>(box);
+    const QString s = edit.text();
+    const int from = unitsOf(s, start);
+    if (length == 0) edit.setCursorPosition(from);
+    else edit.setSelection(from, unitsOf(s, start + length) - from);
 }
 
 // Labels.
 
-native::Label::Label(Form& form) : QLabel(&form)
+Element* MakeLabel(Form& form, Label&)
 {
-    setTextFormat(Qt::PlainText);
-    setWordWrap(true);
-    setAutoFillBackground(true);
-    setMargin(0);
-    setIndent(0);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    setFocusPolicy(Qt::NoFocus);
+    auto* label = new QLabel(form.Native().widget);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAutoFillBackground(true);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setFocusPolicy(Qt::NoFocus);
+    return made(Element::Kind::Label, form, label);
 }
 
-Label::Label(Form& form) { native_ = new native::Label(form.Native()); }
-
-void Label::Caption(const std::string& caption)
+void SetLabelColors(Element& label, Color back, Color fore)
 {
-    caption_ = caption;
-    native_->setText(ToQString(caption));
-    AccessibleName(caption.empty() ? fallback_ : caption);
-}
-
-void Label::FallbackName(const std::string& name)
-{
-    fallback_ = name;
-    AccessibleName(caption_.empty() ? fallback_ : caption_);
-}
-
-void Label::BackColor(Color c)
-{
-    back_ = c;
-    QPalette p = native_->palette();
-    p.setColor(QPalette::Window, ToQColor(c));
-    native_->setPalette(p);
-}
-
-void Label::ForeColor(Color c)
-{
-    fore_ = c;
-    QPalette p = native_->palette();
-    p.setColor(QPalette::WindowText, ToQColor(c));
-    native_->setPalette(p);
-}
-
-void Label::Alignment(Align a)
-{
-    align_ = a;
-    native_->setAlignment((a == Align::Center ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+    QPalette p = label.widget->palette();
+    p.setColor(QPalette::Window, ToQColor(back));
+    p.setColor(QPalette::WindowText, ToQColor(fore));
+    label.widget->setPalette(p);
 }
 
 // Lines.
 
-native::Line::Line(Form& form, LineControl& owner) : QWidget(&form), owner_(owner)
+LineWidget::LineWidget(QWidget* parent, FormWidget& form) : QWidget(parent), form_(form)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
 }
 
-void native::Line::paintEvent(QPaintEvent*)
+void LineWidget::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    const LineControl::Ends& e = owner_.Place();
-    const int width = owner_.BorderWidth();
-    const QColor colour = ToQColor(owner_.BorderColor());
-    const QLine ends = QLine(e.x1, e.y1, e.x2, e.y2).translated(-geometry().topLeft());
+    // In the form's pixels, from the widget's corner.
+    const double s = form_.scale;
+    p.translate(-geometry().topLeft() + form_.offset);
+    p.scale(s, s);
+    const QColor colour = ToQColor(color);
     const int half = width / 2;
-    if (ends.y1() == ends.y2()) {
-        p.fillRect(QRect(QPoint(std::min(ends.x1(), ends.x2()), ends.y1() - half),
-                         QSize(std::abs(ends.x2() - ends.x1()) + 1, width)), colour);
-    } else if (ends.x1() == ends.x2()) {
-        p.fillRect(QRect(QPoint(ends.x1() - half, std::min(ends.y1(), ends.y2())),
-                         QSize(width, std::abs(ends.y2() - ends.y1()) + 1)), colour);
+    if (ends.y1 == ends.y2) {
+        p.fillRect(QRectF(std::min(ends.x1, ends.x2), ends.y1 - half, std::abs(ends.x2 - ends.x1) + 1, width), colour);
+    } else if (ends.x1 == ends.x2) {
+        p.fillRect(QRectF(ends.x1 - half, std::min(ends.y1, ends.y2), width, std::abs(ends.y2 - ends.y1) + 1), colour);
     } else {
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QLineF(ends).translated(half + 0.5, half + 0.5));
+        p.drawLine(QLineF(ends.x1 + 0.5, ends.y1 + 0.5, ends.x2 + 0.5, ends.y2 + 0.5));
     }
 }
 
-LineControl::LineControl(Form& form) : native_(new native::Line(form.Native(), *this)) {}
-
-LineControl::~LineControl() { delete native_; }
-
-void LineControl::Place(int x1, int y1, int x2, int y2, int borderWidth, Color c)
+Element* MakeLine(Form& form, LineControl&)
 {
-    ends_ = {x1, y1, x2, y2};
-    width_ = std::max(1, borderWidth);
-    color_ = c;
-    const int half = width_ / 2;
-    native_->setGeometry(QRect(QPoint(std::min(x1, x2) - half, std::min(y1, y2) - half),
-                               QPoint(std::max(x1, x2) + width_ - 1 - half, std::max(y1, y2) + width_ - 1 - half)));
-    native_->update();
+    auto* f = static_cast<FormWidget*>(form.Native().widget);
+    auto* line = new LineWidget(f, *f);
+    line->setFocusPolicy(Qt::NoFocus);
+    return made(Element::Kind::Line, form, line);
 }
 
-void LineControl::Visible(bool visible)
+void PlaceLine(Element& e, const LineControl::Ends& ends, int width, Color c)
 {
-    visible_ = visible;
-    native_->setVisible(visible);
+    auto& line = as<LineWidget>(e);
+    line.ends = ends;
+    line.width = width;
+    line.color = c;
+    const int half = width / 2;
+    e.place = {std::min(ends.x1, ends.x2) - half, std::min(ends.y1, ends.y2) - half,
+               std::abs(ends.x2 - ends.x1) + width, std::abs(ends.y2 - ends.y1) + width};
+    e.apply();
+    line.update();
 }
 
-void LineControl::AccessibleName(const std::string& name)
-{
-    name_ = name;
-    native_->setAccessibleName(ToQString(name));
-}
-
-// The window.
-
-native::Form::Form() : QWidget(nullptr) { setAttribute(Qt::WA_DeleteOnClose, false); }
-
-Form::Form() : native_(new native::Form) {}
-
-Form::~Form() { delete native_; }
-
-void Form::Caption(const std::string& title)
-{
-    caption_ = title;
-    native_->setWindowTitle(ToQString(title));
-}
-
-void Form::ClientSize(int width, int height)
-{
-    width_ = width;
-    height_ = height;
-    native_->setFixedSize(width, height);
-}
-
-void Form::BackColor(Color c)
-{
-    back_ = c;
-    QPalette p = native_->palette();
-    p.setColor(QPalette::Window, ToQColor(c));
-    native_->setPalette(p);
-    native_->setAutoFillBackground(true);
-}
-
-namespace {
-
-void tabStop(native::Form& form, QWidget* w)
-{
-    if (form.lastTabStop) QWidget::setTabOrder(form.lastTabStop, w);
-    else form.firstTabStop = w;
-    form.lastTabStop = w;
-}
-
-}  // namespace
-
-void Form::TabStop(native::Button& n) { tabStop(*native_, &n); }
-void Form::TabStop(native::TextBox& n) { tabStop(*native_, &n); }
-void Form::TabStop(native::Picture& n) { tabStop(*native_, &n); }
-
-void Form::StackLightControls()
-{
-    // Lowering in reverse creation order keeps their order among themselves.
-    const QObjectList kids = native_->children();
-    for (auto it = kids.rbegin(); it != kids.rend(); ++it) {
-        if (auto* w = qobject_cast<QWidget*>(*it)) {
-            if (dynamic_cast<native::Label*>(w) || dynamic_cast<native::Line*>(w)) w->lower();
-        }
-    }
-}
-
-void Form::Show()
-{
-    native_->show();
-    native_->raise();
-    native_->activateWindow();
-    if (native_->firstTabStop) native_->firstTabStop->setFocus(Qt::OtherFocusReason);
-}
+}  // namespace native
 
 }  // namespace platform

@@ -31,7 +31,7 @@ std::int16_t shiftOf(Qt::KeyboardModifiers m)
 
 }  // namespace
 
-void Picture::keyPressEvent(QKeyEvent* event)
+void PictureWidget::keyPressEvent(QKeyEvent* event)
 {
     std::int16_t code = 0;
     switch (event->key()) {
@@ -48,36 +48,43 @@ void Picture::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
-void Picture::focusInEvent(QFocusEvent* event)
+void PictureWidget::focusInEvent(QFocusEvent* event)
 {
     keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
     update();
     QWidget::focusInEvent(event);
 }
 
-void Picture::focusOutEvent(QFocusEvent* event)
+void PictureWidget::focusOutEvent(QFocusEvent* event)
 {
     keyboardFocus_ = false;
     update();
     QWidget::focusOutEvent(event);
 }
 
-void Picture::mousePressEvent(QMouseEvent* event)
+// A position on the widget in the form's pixels.
+QPointF PictureWidget::formPoint(const QPointF& at) const
+{
+    if (width() == w) return at;
+    return at * (double(w) / width());
+}
+
+void PictureWidget::mousePressEvent(QMouseEvent* event)
 {
     QWidget::mousePressEvent(event);
-    const QPointF at = event->position();
+    const QPointF at = formPoint(event->position());
     owner_.MouseDown(buttonsOf(event->button()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
 }
 
-void Picture::mouseMoveEvent(QMouseEvent* event)
+void PictureWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPointF at = event->position();
+    const QPointF at = formPoint(event->position());
     owner_.MouseMove(buttonsOf(event->buttons()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
 }
 
-void Picture::mouseReleaseEvent(QMouseEvent* event)
+void PictureWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    const QPointF at = event->position();
+    const QPointF at = formPoint(event->position());
     owner_.MouseUp(buttonsOf(event->button()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
 }
 

@@ -1,7 +1,11 @@
 // The picture's retained image: one pixel of the screen for every pixel it
-// shows, so that on a high-density screen lines stay sharp and text is drawn
-// at full resolution; cleared, shown, and kept while the window is covered.
+// shows, at the screen's density and the form's scale, so that lines stay
+// sharp and text is drawn at full resolution; cleared, shown, kept while the
+// window is covered, and made again from what was drawn when the scale or
+// the density changes.
+#include <QApplication>
 #include <QPaintEvent>
+#include <QResizeEvent>
 
 #include <cmath>
 
@@ -10,7 +14,7 @@
 
 namespace platform::native {
 
-Picture::Picture(Form& form, PictureBox& owner) : QWidget(&form), owner_(owner)
+PictureWidget::PictureWidget(QWidget* parent, PictureBox& owner) : QWidget(parent), owner_(owner)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -19,37 +23,37 @@ Picture::Picture(Form& form, PictureBox& owner) : QWidget(&form), owner_(owner)
     retained.fill(Qt::white);
 }
 
-Picture::~Picture() { endPainting(); }
+PictureWidget::~PictureWidget() { endPainting(); }
 
-void Picture::resizeImage(int width, int height)
+void PictureWidget::resizeImage(int width, int height)
 {
     endPainting();
     w = width;
     h = height;
-    ratio = devicePixelRatioF();
-    QImage grown(std::max(1, int(std::lround(w * ratio))), std::max(1, int(std::lround(h * ratio))),
-                 QImage::Format_RGB32);
+    // As many image pixels as the widget has screen pixels.
+    const auto* form = static_cast<const FormWidget*>(parentWidget());
+    const int across = std::max(1, int(std::lround(std::lround(w * form->scale) * devicePixelRatioF())));
+    ratio = double(across) / w;
+    QImage grown(across, std::max(1, int(std::lround(h * ratio))), QImage::Format_RGB32);
     grown.setDevicePixelRatio(ratio);
-    grown.fill(retained.pixelColor(0, 0));
-    {
-        QPainter p(&grown);
-        p.drawImage(QPointF(0, 0), retained);
-    }
+    grown.fill(qt::ToQColor(back));
     retained = grown;
     stamps_.clear();
 }
 
-void Picture::clear(Color back)
+void PictureWidget::clear(Color background)
 {
+    back = background;
     // The screen's density may have changed since the image was made (the
     // window moved to another screen).
-    if (devicePixelRatioF() != ratio) resizeImage(w, h);
+    const auto* form = static_cast<const FormWidget*>(parentWidget());
+    if (std::lround(std::lround(w * form->scale) * devicePixelRatioF()) != retained.width()) resizeImage(w, h);
     endPainting();
     retained.fill(qt::ToQColor(back));
     update();
 }
 
-void Picture::markForShowing()
+void PictureWidget::markForShowing()
 {
     // What is drawn shows when the handler is done, as after Refresh.
     if (!updatePending_) {
@@ -58,34 +62,52 @@ void Picture::markForShowing()
     }
 }
 
-const QImage& Picture::image()
+const QImage& PictureWidget::image()
 {
     endPainting();
     return retained;
 }
 
-void Picture::paintEvent(QPaintEvent*)
+void PictureWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Shown at another scale: the image is made again at the new size.
+    if (std::lround(width() * devicePixelRatioF()) != retained.width()) {
+        resizeImage(w, h);
+        owner_.Redraw();
+    }
+}
+
+void PictureWidget::paintEvent(QPaintEvent*)
 {
     updatePending_ = false;
     endPainting();
     QPainter p(this);
-    p.drawImage(QPointF(0, 0), retained);
+    p.drawImage(QRectF(0, 0, width(), height()), retained);
     if (keyboardFocus_ && hasFocus()) {
         // Where the keyboard is, over the picture only, never in its image.
         p.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
-        p.drawRect(QRectF(1, 1, w - 2, h - 2));
+        p.drawRect(QRectF(1, 1, width() - 2, height() - 2));
     }
 }
 
-}  // namespace platform::native
-
-namespace platform {
-
-// The picture box's own constructor stands here, beside the widget it makes.
-PictureBox::PictureBox(Form& form)
+Element* MakePicture(Form& form, PictureBox& owner)
 {
-    native_ = new native::Picture(form.Native(), *this);
-    fore_ = native::ButtonTextColor();
+    auto* f = static_cast<FormWidget*>(form.Native().widget);
+    auto* e = new Element(Element::Kind::Picture, f, new PictureWidget(f, owner));
+    f->elements.push_back(e);
+    return e;
 }
 
-}  // namespace platform
+void Resize(Element& p, int width, int height) { static_cast<PictureWidget&>(*p.widget).resizeImage(width, height); }
+
+void Clear(Element& p, Color back) { static_cast<PictureWidget&>(*p.widget).clear(back); }
+
+void Show(Element& p) { p.widget->update(); }
+
+Color ButtonTextColor()
+{
+    return static_cast<Color>(QApplication::palette().color(QPalette::ButtonText).rgb() & 0xFFFFFFu);
+}
+
+}  // namespace platform::native

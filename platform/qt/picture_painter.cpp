@@ -9,7 +9,7 @@
 
 namespace platform::native {
 
-QPainter& Picture::painter()
+QPainter& PictureWidget::painter()
 {
     markForShowing();
     if (!painter_) {
@@ -21,7 +21,7 @@ QPainter& Picture::painter()
     return *painter_;
 }
 
-void Picture::endPainting()
+void PictureWidget::endPainting()
 {
     if (painter_) {
         painter_->end();
@@ -29,7 +29,7 @@ void Picture::endPainting()
     }
 }
 
-void Picture::textPen(Color c)
+void PictureWidget::textPen(Color c)
 {
     const QRgb wanted = c | 0xFF000000u;
     if (painterPen_ == wanted) return;
@@ -37,42 +37,32 @@ void Picture::textPen(Color c)
     painterPen_ = wanted;
 }
 
-void Picture::forgetPen() { painterPen_ = 0; }
+void PictureWidget::forgetPen() { painterPen_ = 0; }
 
-void Picture::textFont()
+void PictureWidget::textFont()
 {
     if (painterFont_) return;
-    painter_->setFont(font());
+    painter_->setFont(font_);
     painterFont_ = true;
 }
 
-void Picture::changeEvent(QEvent* event)
+void PictureWidget::drawingFont(const QFont& f)
 {
+    if (f == font_ && f.pixelSize() == font_.pixelSize()) return;
+    font_ = f;
+    setFont(f);
     // Texts laid out in another font are of no more use.
-    if (event->type() == QEvent::FontChange) {
-        forgetLayouts();
-        painterFont_ = false;
-    }
-    QWidget::changeEvent(event);
+    texts_.clear();
+    painterFont_ = false;
 }
 
 }  // namespace platform::native
 
 namespace platform::native {
 
-Color ButtonTextColor()
+void Fill(Element& e, int left, int top, int right, int bottom, Color c)
 {
-    return static_cast<Color>(QApplication::palette().color(QPalette::ButtonText).rgb() & 0xFFFFFFu);
-}
-
-void Resize(Picture& p, int width, int height) { p.resizeImage(width, height); }
-
-void Clear(Picture& p, Color back) { p.clear(back); }
-
-void Show(Picture& p) { p.update(); }
-
-void Fill(Picture& p, int left, int top, int right, int bottom, Color c)
-{
+    auto& p = static_cast<PictureWidget&>(*e.widget);
     if (p.plain()) {
         p.painter().fillRect(QRect(left, top, right - left + 1, bottom - top + 1), qt::ToQColor(c));
         return;
@@ -80,8 +70,9 @@ void Fill(Picture& p, int left, int top, int right, int bottom, Color c)
     p.fillPixels(left, top, right, bottom, c);
 }
 
-void Stroke(Picture& p, double x1, double y1, double x2, double y2, int width, Color c, bool roundEnds)
+void Stroke(Element& e, double x1, double y1, double x2, double y2, int width, Color c, bool roundEnds)
 {
+    auto& p = static_cast<PictureWidget&>(*e.widget);
     QPainter& painter = p.painter();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(qt::ToQColor(c), width, Qt::SolidLine, roundEnds ? Qt::RoundCap : Qt::FlatCap, Qt::RoundJoin));
@@ -91,8 +82,9 @@ void Stroke(Picture& p, double x1, double y1, double x2, double y2, int width, C
     p.forgetPen();
 }
 
-void Dot(Picture& p, double cx, double cy, double radius, Color c)
+void Dot(Element& e, double cx, double cy, double radius, Color c)
 {
+    auto& p = static_cast<PictureWidget&>(*e.widget);
     if (!p.plain()) {
         p.stampDot(cx, cy, radius, c);
         return;
@@ -107,9 +99,10 @@ void Dot(Picture& p, double cx, double cy, double radius, Color c)
     p.forgetPen();
 }
 
-double Text(Picture& p, float x, float y, const std::string& text, Color c)
+double Text(Element& e, float x, float y, const std::string& text, Color c)
 {
-    const Picture::LaidOut& laid = p.laidOut(text);
+    auto& p = static_cast<PictureWidget&>(*e.widget);
+    const PictureWidget::LaidOut& laid = p.laidOut(text);
     // Far beyond any picture; keeps the rasteriser sane.
     constexpr float kFar = 1.0e6f;
     // A text that falls wholly outside the picture leaves no pixel in it.

@@ -18,7 +18,7 @@ namespace platform::native {
 // shares those pixels (copying an image that is being painted makes a deep
 // copy), so bits() hands out the very memory the painter draws into. The
 // painter is opened first, so that its start cannot move the pixels away.
-void Picture::fillPixels(int left, int top, int right, int bottom, Color c)
+void PictureWidget::fillPixels(int left, int top, int right, int bottom, Color c)
 {
     painter();
     // The same pixels in the image's own, possibly denser, grid.
@@ -37,7 +37,7 @@ void Picture::fillPixels(int left, int top, int right, int bottom, Color c)
 
 // A dot is drawn once into a small image for its size, colour and phase
 // within a pixel, and stamped wherever it is wanted.
-void Picture::stampDot(double cx, double cy, double radius, Color c)
+void PictureWidget::stampDot(double cx, double cy, double radius, Color c)
 {
     const double ix = std::floor(cx), iy = std::floor(cy);
     const double fx = cx - ix, fy = cy - iy;
@@ -68,11 +68,11 @@ void Picture::stampDot(double cx, double cy, double radius, Color c)
 
 // A text is laid out once for the picture's font, with its ascent, its line
 // height and the box its glyphs can reach.
-const Picture::LaidOut& Picture::laidOut(const std::string& text)
+const PictureWidget::LaidOut& PictureWidget::laidOut(const std::string& text)
 {
     auto it = texts_.find(text);
     if (it != texts_.end()) return it->second;
-    const QFont& f = font();
+    const QFont& f = font_;
     const QFontMetricsF metrics(f);
     const QString s = qt::ToQString(text);
     QStaticText laid(s);
@@ -83,7 +83,5 @@ const Picture::LaidOut& Picture::laidOut(const std::string& text)
     const QRectF ink = metrics.boundingRect(s).translated(0, metrics.ascent()).adjusted(-4, -4, 4, 4);
     return texts_.emplace(text, LaidOut{laid, metrics.ascent(), metrics.height(), ink}).first->second;
 }
-
-void Picture::forgetLayouts() { texts_.clear(); }
 
 }  // namespace platform::native

@@ -25,64 +25,102 @@ namespace qt {
 QColor ToQColor(Color c);
 QString ToQString(const std::string& utf8);
 std::string ToUtf8(const QString& text);
-QFont ToQFont(const Font& f);
+// The font of the control at a size in pixels (in the window's own pixels
+// times the scale it is shown at).
+QFont ToQFont(const Font& f, int pixels, const QFont& base);
 
 }  // namespace qt
 
 namespace native {
 
-class Form : public QWidget {
+class FormWidget;
+
+// Behind every control and the window: the Qt widget, and where and how large
+// it is in the form's own pixels, so that it can be shown at any scale.
+class Element {
 public:
-    Form();
+    enum class Kind { Form, Button, Box, Label, Line, Picture, Text };
+    Element(Kind kind, FormWidget* form, QWidget* widget);
+    ~Element();
+    Element(const Element&) = delete;
+    Element& operator=(const Element&) = delete;
+
+    // Shows the widget at the form's scale.
+    void apply();
+
+    const Kind kind;
+    FormWidget* const form;  // the window's widget (itself, for the window)
+    QWidget* const widget;   // owned
+    Rect place;              // in the form's pixels
+    Font font;
+    int pixels = 0;  // the font's size in the form's pixels; 0 while none is set
+};
+
+// The window: the form at a uniform scale, centred on its own green.
+class FormWidget : public QWidget {
+public:
+    FormWidget();
+    // Where the form's pixel (x, y) lies in the window, and how large a form pixel is.
+    double scale = 1.0;
+    QPointF offset;
+    QSize client{1, 1};
+    std::vector<Element*> elements;
     QWidget* firstTabStop = nullptr;
     QWidget* lastTabStop = nullptr;
+
+    // The form's scale for the window's present size; every control shown anew.
+    void rescale();
+    QRect scaled(const Rect& r) const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 };
 
-class Button : public QPushButton {
+class ButtonWidget : public QPushButton {
 public:
-    Button(Form& form, CommandButton& owner);
+    ButtonWidget(QWidget* parent, CommandButton& owner);
+    CommandButton& owner;
+    int checked = -1;  // for assistive technology: -1 not one of a choice
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+class BoxWidget : public QLineEdit {
+public:
+    BoxWidget(QWidget* parent, TextBox& owner);
+    // The width the box has for its text, in its own pixels.
+    int textRoom() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    CommandButton& owner_;
+    TextBox& owner_;
 };
 
-class TextBox : public QLineEdit {
+class LineWidget : public QWidget {
 public:
-    TextBox(Form& form, platform::TextBox& owner);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    platform::TextBox& owner_;
-};
-
-class Label : public QLabel {
-public:
-    explicit Label(Form& form);
-};
-
-class Line : public QWidget {
-public:
-    Line(Form& form, LineControl& owner);
+    LineWidget(QWidget* parent, FormWidget& form);
+    LineControl::Ends ends;
+    int width = 1;
+    Color color = 0;
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    LineControl& owner_;
+    FormWidget& form_;
 };
 
 // The picture box's widget: the retained image at the screen's pixel
-// density, the painter that draws into it, the quick ways of drawing, and the
-// mouse and keys that reach the handlers.
-class Picture : public QWidget {
+// density times the form's scale, the painter that draws into it, the quick
+// ways of drawing, and the mouse and keys that reach the handlers.
+class PictureWidget : public QWidget {
 public:
-    Picture(Form& form, PictureBox& owner);
-    ~Picture() override;
+    PictureWidget(QWidget* parent, PictureBox& owner);
+    ~PictureWidget() override;
 
     // The retained image (drawing so far included).
     const QImage& image();
@@ -97,9 +135,10 @@ public:
     void resizeImage(int width, int height);
     void clear(Color back);
     void markForShowing();
-    int w = 1, h = 1;  // size in the window's pixels
-    qreal ratio = 1;   // image pixels to a window pixel
+    int w = 1, h = 1;  // size in the form's pixels
+    qreal ratio = 1;   // image pixels to a form pixel
     QImage retained;
+    Color back = RGB(255, 255, 255);
 
     // The painter (picture_painter.cpp): one for as long as drawing goes on,
     // keeping its pen and font between texts.
@@ -108,6 +147,7 @@ public:
     void textPen(Color c);
     void forgetPen();  // the pen was set for something else than text
     void textFont();
+    void drawingFont(const QFont& f);
 
     // The quick ways (picture_quick.cpp).
     void fillPixels(int left, int top, int right, int bottom, Color c);
@@ -118,11 +158,10 @@ public:
         QRectF ink;  // where its glyphs can reach, from its top-left corner
     };
     const LaidOut& laidOut(const std::string& text);
-    void forgetLayouts();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -131,11 +170,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    QPointF formPoint(const QPointF& at) const;
+
     PictureBox& owner_;
     bool plain_ = false;
     bool updatePending_ = false;
     std::unique_ptr<QPainter> painter_;
-    bool painterFont_ = false;  // the painter has the picture's font
+    QFont font_;                // the font texts are drawn in, in form pixels
+    bool painterFont_ = false;  // the painter has that font
     QRgb painterPen_ = 0;       // the painter's pen colour, when set for text
     bool keyboardFocus_ = false;  // focus came by the keyboard: show where it is
 
@@ -149,22 +191,28 @@ private:
     std::unordered_map<std::string, LaidOut> texts_;
 };
 
-class Application;
+// A text for assistive technology over a part of the window; it draws nothing.
+class TextWidget : public QWidget {
+public:
+    explicit TextWidget(QWidget* parent);
+    QString text;
+};
 
 }  // namespace native
 
 namespace qt {
 
 // The Qt widget behind each control.
-inline QPushButton* Widget(CommandButton& c) { return &c.Native(); }
-inline QLineEdit* Widget(TextBox& c) { return &c.Native(); }
-inline QLabel* Widget(Label& c) { return &c.Native(); }
-inline QWidget* Widget(LineControl& c) { return &c.Native(); }
-inline native::Picture* Widget(PictureBox& c) { return &c.Native(); }
-inline QWidget* Widget(platform::Form& f) { return &f.Native(); }
+inline QPushButton* Widget(CommandButton& c) { return static_cast<QPushButton*>(c.Native().widget); }
+inline QLineEdit* Widget(TextBox& c) { return static_cast<QLineEdit*>(c.Native().widget); }
+inline QLabel* Widget(Label& c) { return static_cast<QLabel*>(c.Native().widget); }
+inline QWidget* Widget(LineControl& c) { return c.Native().widget; }
+inline native::PictureWidget* Widget(PictureBox& c) { return static_cast<native::PictureWidget*>(c.Native().widget); }
+inline QWidget* Widget(AccessibleText& t) { return t.Native().widget; }
+inline native::FormWidget* Widget(platform::Form& f) { return static_cast<native::FormWidget*>(f.Native().widget); }
 
 // The picture's retained image.
-inline const QImage& Image(PictureBox& p) { return p.Native().image(); }
+inline const QImage& Image(PictureBox& p) { return Widget(p)->image(); }
 
 }  // namespace qt
 

@@ -105,7 +105,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" LG_OFFSCREEN_CONFIG);
     qputenv("QT_SCALE_FACTOR", "2");
     platform::Application app(argc, argv);
     HiDpiTest tc;

@@ -25,11 +25,19 @@ inline void ClearReports() { Reports().clear(); }
 // A UTF-8 text of the program as Qt's.
 inline QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+// Headless, on a screen as large as a classroom's (the platform's own
+// offscreen screen is smaller than the window, which would then shrink).
+inline void UseOffscreenScreen()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen")
+        qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + LG_OFFSCREEN_CONFIG);
+}
+
 #define LG_TEST_MAIN(TestClass)                                                                 \
     int main(int argc, char** argv)                                                             \
     {                                                                                           \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                     \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                                            \
+        UseOffscreenScreen();                                                                   \
         platform::Application app(argc, argv);                                                  \
         platform::SetReporter([](const platform::Report& r) { Reports().push_back(r); });       \
         TestClass tc;                                                                           \

@@ -1,0 +1,116 @@
+// What assistive technology learns beyond the widgets' own names: buttons
+// that are one of a choice (checked or not), and a text read as one over a
+// part of the window, announced when it changes.
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+#include "platform/native.h"
+#include "platform/qt/widgets.h"
+
+namespace platform::native {
+
+namespace {
+
+// A button that is one of a choice, such as the sizes of the plane: read as
+// a radio button, checked when chosen; pressing it clicks it.
+class ChoiceAccessible : public QAccessibleWidget {
+public:
+    explicit ChoiceAccessible(ButtonWidget* b) : QAccessibleWidget(b, QAccessible::RadioButton) {}
+
+    ButtonWidget* button() const { return static_cast<ButtonWidget*>(widget()); }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = button()->checked == 1;
+        return s;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && button()->accessibleName().isEmpty()) return button()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction()) button()->animateClick();
+        else QAccessibleWidget::doAction(name);
+    }
+};
+
+// A text over a part of the window, read as one.
+class TextAccessible : public QAccessibleWidget {
+public:
+    explicit TextAccessible(TextWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name) return static_cast<TextWidget*>(widget())->text;
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* factory(const QString&, QObject* object)
+{
+    if (auto* b = qobject_cast<QPushButton*>(object)) {
+        auto* button = dynamic_cast<ButtonWidget*>(b);
+        if (button && button->checked >= 0) return new ChoiceAccessible(button);
+        return nullptr;
+    }
+    if (auto* w = dynamic_cast<TextWidget*>(object)) return new TextAccessible(w);
+    return nullptr;
+}
+
+void installFactory()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(factory);
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace
+
+TextWidget::TextWidget(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void SetChecked(Element& button, bool checked)
+{
+    installFactory();
+    auto& b = static_cast<ButtonWidget&>(*button.widget);
+    const bool wasChoice = b.checked >= 0;
+    b.checked = checked ? 1 : 0;
+    if (!wasChoice) return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(&b, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+Element* MakeAccessibleText(Form& form)
+{
+    installFactory();
+    auto* f = static_cast<FormWidget*>(form.Native().widget);
+    auto* e = new Element(Element::Kind::Text, f, new TextWidget(f));
+    f->elements.push_back(e);
+    return e;
+}
+
+void SetAccessibleText(Element& e, const std::string& text)
+{
+    auto& w = static_cast<TextWidget&>(*e.widget);
+    w.text = qt::ToQString(text);
+    QAccessibleEvent event(&w, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+}  // namespace platform::native
