@@ -59,6 +59,13 @@ Fraction quotient(const Exact& p, const Exact& q, bool negate)
 {
     Fraction f;
     if (!p.known || !q.known || q.mantissa == 0) return f;
+    if (p.mantissa == 0) {
+        // Zero over any number is 0/1, however far apart their powers of ten.
+        f.shown = true;
+        f.num = 0;
+        f.den = 1;
+        return f;
+    }
     const int shift = p.exp - q.exp;
     if (shift > 33 || shift < -33) return f;
     Wide num = negate ? -p.mantissa : p.mantissa, den = q.mantissa;
