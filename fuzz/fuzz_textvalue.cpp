@@ -7,7 +7,12 @@
 // surrogate becomes U+FFFD, as a text box hands over no other). For each text
 // the target checks what a learner relies on, and traps when it does not hold:
 //   - a byte that is no part of well-formed UTF-8 reads as U+FFFD would;
-//   - blanks (space, tab, line feed) anywhere change nothing;
+//   - the characters the rule drops change nothing wherever they stand: the
+//     blanks (space, tab, line feed), the other space separators (full-width
+//     space, no-break space) and the invisible format characters (zero-width
+//     space, direction marks, byte order mark, tags); checked by removing
+//     those in the text and by putting one before every character of it,
+//     each of them in turn across the inputs;
 //   - a text that does not begin with a number character reads 0;
 //   - a decimal reads as the correctly rounded double of its digits, worked
 //     out here with std::from_chars; "&H" and "&O" read as the correctly
@@ -29,6 +34,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "platform/numtext.h"
 #include "platform/variant.h"
@@ -90,7 +96,45 @@ bool sameExactForm(const Reading& a, const Reading& b)
     return a.exact == b.exact && a.mantissa == b.mantissa && a.exponent == b.exponent;
 }
 
-bool isBlank(char32_t c) { return c == U' ' || c == U'\t' || c == U'\n'; }
+// What the rule drops, by the general categories of Unicode 15.0: besides
+// space, tab and line feed, the space separators (Zs) and the format
+// characters (Cf), listed here by category as the character database lists
+// them. Control characters (Cc) other than tab and line feed are kept.
+constexpr char32_t kSpaceSeparators[][2] = {
+    {0x0020, 0x0020}, {0x00A0, 0x00A0}, {0x1680, 0x1680}, {0x2000, 0x200A},
+    {0x202F, 0x202F}, {0x205F, 0x205F}, {0x3000, 0x3000},
+};
+constexpr char32_t kFormatCharacters[][2] = {
+    {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},   {0x070F, 0x070F},
+    {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},   {0x200B, 0x200F},   {0x202A, 0x202E},
+    {0x2060, 0x2064},   {0x2066, 0x206F},   {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+    {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+    {0xE0020, 0xE007F},
+};
+
+bool isDropped(char32_t c)
+{
+    if (c == U'\t' || c == U'\n') return true;
+    for (const auto& r : kSpaceSeparators)
+        if (c >= r[0] && c <= r[1]) return true;
+    for (const auto& r : kFormatCharacters)
+        if (c >= r[0] && c <= r[1]) return true;
+    return false;
+}
+
+// Every character the rule drops, one after another.
+const std::vector<char32_t>& droppedCharacters()
+{
+    static const std::vector<char32_t> all = [] {
+        std::vector<char32_t> v{U'\t', U'\n'};
+        for (const auto& r : kSpaceSeparators)
+            for (char32_t c = r[0]; c <= r[1]; ++c) v.push_back(c);
+        for (const auto& r : kFormatCharacters)
+            for (char32_t c = r[0]; c <= r[1]; ++c) v.push_back(c);
+        return v;
+    }();
+    return all;
+}
 
 void appendUtf8(std::string& out, char32_t c)
 {
@@ -166,27 +210,47 @@ std::string wellFormed(std::string_view text)
     return out;
 }
 
-// Well-formed UTF-8 without its blanks (no byte of a longer sequence is one).
-std::string withoutBlanks(std::string_view text)
+// Well-formed UTF-8 without the characters the rule drops.
+std::string withoutDropped(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
-    for (char c : text)
-        if (!isBlank(static_cast<unsigned char>(c))) out += c;
+    for (std::size_t i = 0; i < text.size();) {
+        const char32_t c = decodeAt(text, i);
+        if (!isDropped(c)) appendUtf8(out, c);
+    }
     return out;
 }
 
-// The text as the reader sees it: blanks gone, the full-width forms of a
-// Japanese input method as their ASCII characters, and every other character
-// outside ASCII, and every byte of no well-formed sequence, as a byte that is
-// no part of any number.
+// Well-formed UTF-8 with a character the rule drops before each of its
+// characters and at its end. Which one comes first depends on the text, so
+// that the inputs take every one of them in turn.
+std::string sprinkled(std::string_view text)
+{
+    const std::vector<char32_t>& dropped = droppedCharacters();
+    std::size_t k = 0;
+    for (char c : text) k = k * 31 + static_cast<unsigned char>(c);
+    std::string out;
+    out.reserve(5 * text.size() + 4);
+    for (std::size_t i = 0; i < text.size();) {
+        appendUtf8(out, dropped[k++ % dropped.size()]);
+        appendUtf8(out, decodeAt(text, i));
+    }
+    appendUtf8(out, dropped[k % dropped.size()]);
+    return out;
+}
+
+// The text as the reader sees it: what the rule drops gone (blanks and
+// invisible characters), the full-width forms of a Japanese input method as
+// their ASCII characters, and every other character outside ASCII, and every
+// byte of no well-formed sequence, as a byte that is no part of any number.
 std::string readerForm(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const char32_t c = decodeAt(text, i);
-        if (isBlank(c)) continue;
+        if (isDropped(c)) continue;
         if (c >= 0xFF10 && c <= 0xFF19) out += static_cast<char>('0' + (c - 0xFF10));
         else if (c == 0xFF0B) out += '+';
         else if (c == 0xFF0D || c == 0x2212) out += '-';
@@ -374,9 +438,15 @@ void checkReading(std::string_view text, const char* source)
         require(sameDouble(TextValue(sound), value), "a byte of no well-formed UTF-8 does not read as U+FFFD");
         require(sameExactForm(ReadNumber(sound), r), "a byte of no well-formed UTF-8 changes the exact form");
     }
-    const std::string bare = withoutBlanks(sound);
-    require(sameDouble(TextValue(bare), value), "removing spaces, tabs and line feeds changes the value");
-    require(sameExactForm(ReadNumber(bare), r), "removing spaces, tabs and line feeds changes the exact form");
+    const std::string bare = withoutDropped(sound);
+    require(sameDouble(TextValue(bare), value), "removing blanks and invisible characters changes the value");
+    require(sameExactForm(ReadNumber(bare), r), "removing blanks and invisible characters changes the exact form");
+    const std::string paddedText = sprinkled(sound);
+    const Reading padded = ReadNumber(paddedText);
+    underTest(paddedText, "the text with a blank or invisible character put in before each character");
+    require(sameDouble(padded.value, value), "a blank or invisible character put in changes the value");
+    require(sameExactForm(padded, r), "a blank or invisible character put in changes the exact form");
+    underTest(text, source);
 
     const std::string s = readerForm(text);
     const bool numberStart = !s.empty() && (isDigit(s[0]) || s[0] == '+' || s[0] == '-' || s[0] == '.' || s[0] == '&');

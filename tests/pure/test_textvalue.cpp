@@ -62,6 +62,21 @@ TEST(TextValue, Reading)
         {"full-width full stop", "０．５", 0.5},
         {"mixed widths", "-1．2５", -1.25},
 
+        // Blanks and invisible characters from an input method or a paste:
+        // the number reads as it looks.
+        {"full-width space between digits", "１　２", 12.0},
+        {"full-width space after the sign", "－　２", -2.0},
+        {"no-break space before a number", "\u00A0" "3", 3.0},
+        {"narrow no-break space between thousands", "1\u202F" "000", 1000.0},
+        {"zero-width space inside", "1\u200B" "5", 15.0},
+        {"right-to-left marks around", "\u200F" "-3" "\u200F", -3.0},
+        {"left-to-right mark before", "\u200E" "0.5", 0.5},
+        {"byte order mark at the start", "\uFEFF" "4", 4.0},
+        {"soft hyphen inside digits", "12\u00AD" "34", 1234.0},
+        {"tag character beyond the BMP", "\U000E0020" "7", 7.0},
+        {"carriage return is no blank", "1\r2", 1.0},
+        {"line separator is no blank", "1\u2028" "2", 1.0},
+
         {"&H1F", "&H1F", 31.0},
         {"&hff", "&hff", 255.0},
         {"&HFFFF is not negative", "&HFFFF", 65535.0},
