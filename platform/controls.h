@@ -183,7 +183,7 @@ private:
 };
 
 // Text on the window. A label lower than a line and a half shows one line: a
-// caption wider than it is shown in a smaller size of the same face, just
+// number wider than it is shown in a smaller size of the same face, just
 // small enough to fit; past a least size the label grows to the left or right
 // over empty space, not over its neighbours, and only then shrinks further,
 // so that a number is never cut. A higher label wraps its caption.
@@ -210,10 +210,23 @@ private:
     std::string caption_, fallback_;
     Color back_ = RGB(0, 0, 0), fore_ = RGB(0, 0, 0);
     Align align_ = Align::Left;
-    // The caption's width at the layout's size, as last measured.
-    std::string measured_;
-    Font measuredFont_;
-    double measuredWidth_ = 0;
+    // What the last fitting started from and came to, kept so that fitting
+    // again among the same neighbours measures nothing.
+    struct Fitting {
+        std::string caption;
+        Font font;
+        Rect place;
+        int from = 0, to = 0, leftmost = 0, rightmost = 0;
+        bool centred = false;
+        Rect shown;
+        int pixels = 0;
+        bool operator==(const Fitting& o) const
+        {
+            return caption == o.caption && font == o.font && place == o.place && from == o.from && to == o.to &&
+                   leftmost == o.leftmost && rightmost == o.rightmost && centred == o.centred;
+        }
+    };
+    Fitting fitted_;
 };
 
 // A straight line drawn on the window; hidden or shown, never focused.

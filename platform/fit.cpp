@@ -25,19 +25,6 @@ int fitPixels(int from, int least, double room, Need need)
     return px;
 }
 
-// The room of a label of this width: its text fits when less than a pixel
-// of its ink would be cut off.
-double labelRoom(int width) { return width + 0.999; }
-
-// The width a label needs so that none of the text's ink is cut off: a
-// centred text stands in the middle of its advance, a left-aligned one
-// starts at the label's left edge.
-double labelNeeds(const native::Extent& e, bool centred)
-{
-    if (!centred) return std::max(0.0, e.inkRight);
-    return std::max(2 * e.inkRight - e.advance, e.advance - 2 * e.inkLeft);
-}
-
 }  // namespace
 
 void TextBox::Fit()
@@ -56,23 +43,58 @@ void TextBox::Fit()
 void Label::Fit()
 {
     const int layout = PixelsOfPoints(font_.points);
-    // A label a line and a half high or more wraps its caption.
+    // A label a line and a half high or more wraps its caption. Only numbers
+    // are shrunk: a sign or a letter a little wider than its label keeps its
+    // size beside the others, and its meaning.
     const bool oneLine = place_.height * 2 < layout * 3;
-    if (caption_.empty() || !oneLine) {
+    const bool number = std::any_of(caption_.begin(), caption_.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (!number || !oneLine) {
         Show(place_, layout);
         return;
     }
-    const bool centred = align_ == Align::Center;
-    const auto width = [&](int pixels) { return labelNeeds(native::MeasureText(font_, pixels, caption_), centred); };
-    if (measured_ != caption_ || !(measuredFont_ == font_)) {
-        measured_ = caption_;
-        measuredFont_ = font_;
-        measuredWidth_ = width(layout);
+
+    // Where its ink may stand: inside the label, clear of the controls shown
+    // beside it (a neighbour it overlaps takes that part), and how far it
+    // may grow over empty space.
+    Fitting now;
+    now.caption = caption_;
+    now.font = font_;
+    now.place = place_;
+    now.centred = align_ == Align::Center;
+    now.from = place_.left;
+    now.to = place_.right();
+    now.leftmost = 0;
+    now.rightmost = form_.ClientWidth() > 0 ? form_.ClientWidth() : place_.right();
+    const int centre = place_.left + place_.width / 2;
+    for (const Rect& n : form_.Neighbours(*this)) {
+        if (n.left + n.width / 2 < centre) {
+            now.from = std::max(now.from, std::min(n.right(), centre));
+            now.leftmost = std::max(now.leftmost, n.right());
+        } else {
+            now.to = std::min(now.to, std::max(n.left, centre));
+            now.rightmost = std::min(now.rightmost, n.left);
+        }
     }
-    if (measuredWidth_ <= labelRoom(place_.width)) {
-        Show(place_, layout);
+    now.leftmost = std::min(now.leftmost, place_.left);
+    now.rightmost = std::max(now.rightmost, place_.right());
+    if (now == fitted_) {
+        Show(fitted_.shown, fitted_.pixels);
         return;
     }
+
+    // Whether the text at a size, in a label at r, keeps its ink within
+    // from … to (less than half a pixel over either end).
+    const auto fits = [&](int pixels, const Rect& r, int from, int to) {
+        const native::Extent e = native::MeasureText(font_, pixels, caption_);
+        const double start = now.centred ? r.left + (r.width - e.advance) / 2 : r.left;
+        return start + e.inkLeft > from - 0.5 && start + e.inkRight < to + 0.5;
+    };
+    // The largest size from `from` down to `least` that fits; `least` when none does.
+    const auto largest = [&](int from, int least, const Rect& r, int left, int right) {
+        int px = from;
+        while (px > least && !fits(px, r, left, right)) --px;
+        return px;
+    };
     // A smaller text keeps the baseline of the line it stands in.
     const auto lowered = [&](Rect r, int pixels) {
         const int drop = static_cast<int>(std::lround(native::MeasureText(font_, layout, caption_).ascent -
@@ -81,37 +103,38 @@ void Label::Fit()
         r.height -= drop;
         return r;
     };
-    int px = fitPixels(layout, kLeastPixels, labelRoom(place_.width), width);
-    const double needed = width(px);
-    if (needed <= labelRoom(place_.width)) {
-        Show(lowered(place_, px), px);
-        return;
-    }
 
-    // Wider, over the empty space beside it: up to the nearest control shown
-    // on either side (one it already overlaps stops it there) or the window.
-    const int centre = place_.left + place_.width / 2;
-    int leftmost = 0, rightmost = form_.ClientWidth() > 0 ? form_.ClientWidth() : place_.right();
-    for (const Rect& n : form_.Neighbours(*this)) {
-        if (n.left + n.width / 2 < centre) leftmost = std::max(leftmost, std::min(n.right(), place_.left));
-        else rightmost = std::min(rightmost, std::max(n.left, place_.right()));
+    Rect shown = place_;
+    int px = layout;
+    if (!fits(layout, place_, now.from, now.to)) {
+        px = largest(layout, kLeastPixels, place_, now.from, now.to);
+        if (!fits(px, place_, now.from, now.to)) {
+            // Wider, over the empty space beside it, as far as the text needs.
+            const native::Extent e = native::MeasureText(font_, px, caption_);
+            const int missing = static_cast<int>(std::ceil(e.inkRight - e.inkLeft)) + 1 - (now.to - now.from);
+            int toLeft = 0, toRight = 0;
+            if (now.centred) {
+                toLeft = std::min((missing + 1) / 2, place_.left - now.leftmost);
+                toRight = std::min(missing - toLeft, now.rightmost - place_.right());
+                toLeft = std::min(missing - toRight, place_.left - now.leftmost);
+            } else {
+                toRight = std::min(missing, now.rightmost - place_.right());
+                toLeft = std::min(missing - toRight, place_.left - now.leftmost);
+            }
+            toLeft = std::max(0, toLeft);
+            toRight = std::max(0, toRight);
+            shown.left -= toLeft;
+            shown.width += toLeft + toRight;
+            const int from = toLeft > 0 ? shown.left : now.from, to = toRight > 0 ? shown.right() : now.to;
+            // Past that, smaller still: a number cut short would read as another.
+            if (!fits(px, shown, from, to)) px = largest(px, 1, shown, from, to);
+        }
+        shown = lowered(shown, px);
     }
-    const int missing = static_cast<int>(std::ceil(needed)) - place_.width;
-    int toLeft = 0, toRight = 0;
-    if (align_ == Align::Center) {
-        toLeft = std::min(missing / 2, place_.left - leftmost);
-        toRight = std::min(missing - toLeft, rightmost - place_.right());
-        toLeft = std::min(missing - toRight, place_.left - leftmost);
-    } else {
-        toRight = std::min(missing, rightmost - place_.right());
-        toLeft = std::min(missing - toRight, place_.left - leftmost);
-    }
-    Rect grown = place_;
-    grown.left -= std::max(0, toLeft);
-    grown.width += std::max(0, toLeft) + std::max(0, toRight);
-    // Past that, smaller still: a number cut short would read as another.
-    if (needed > labelRoom(grown.width)) px = fitPixels(px, 1, labelRoom(grown.width), width);
-    Show(lowered(grown, px), px);
+    now.shown = shown;
+    now.pixels = px;
+    fitted_ = now;
+    Show(shown, px);
 }
 
 }  // namespace platform

@@ -170,9 +170,14 @@ Extent MeasureText(const Font& font, int pixels, const std::string& text)
 {
     const QFontMetricsF metrics(qt::ToQFont(font, pixels, QApplication::font()));
     const QString s = ToQString(text);
-    const QRectF ink = metrics.tightBoundingRect(s);
-    return {metrics.horizontalAdvance(s), ink.isEmpty() ? 0.0 : ink.left(), ink.isEmpty() ? 0.0 : ink.right(),
-            metrics.ascent()};
+    // The ink of the text without its leading blanks (a number's caption
+    // starts with one), after their advance.
+    qsizetype lead = 0;
+    while (lead < s.size() && s.at(lead).isSpace()) ++lead;
+    const QRectF ink = metrics.tightBoundingRect(s.mid(lead));
+    const double start = metrics.horizontalAdvance(s.left(lead));
+    if (ink.isEmpty()) return {metrics.horizontalAdvance(s), start, start, metrics.ascent()};
+    return {metrics.horizontalAdvance(s), start + ink.left(), start + ink.right(), metrics.ascent()};
 }
 
 void SetCaption(Element& e, const std::string& caption)
