@@ -11,19 +11,28 @@ namespace platform::native {
 
 namespace {
 
-// A button that is one of a choice, such as the sizes of the plane: read as
-// a radio button, checked when chosen; pressing it clicks it.
-class ChoiceAccessible : public QAccessibleWidget {
+// A button, read by its caption; one that is one of a choice, such as the
+// sizes of the plane, is read as a radio button, checked when chosen.
+// Pressing it clicks it. (Qt asks for a widget's interface once, often while
+// the widget is being made: the choice is looked up each time.)
+class ButtonAccessible : public QAccessibleWidget {
 public:
-    explicit ChoiceAccessible(ButtonWidget* b) : QAccessibleWidget(b, QAccessible::RadioButton) {}
+    explicit ButtonAccessible(ButtonWidget* b) : QAccessibleWidget(b, QAccessible::Button) {}
 
     ButtonWidget* button() const { return static_cast<ButtonWidget*>(widget()); }
+
+    QAccessible::Role role() const override
+    {
+        return button()->checked >= 0 ? QAccessible::RadioButton : QAccessible::Button;
+    }
 
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
-        s.checkable = true;
-        s.checked = button()->checked == 1;
+        if (button()->checked >= 0) {
+            s.checkable = true;
+            s.checked = button()->checked == 1;
+        }
         return s;
     }
 
@@ -57,15 +66,24 @@ public:
 QAccessibleInterface* factory(const QString&, QObject* object)
 {
     if (auto* b = qobject_cast<QPushButton*>(object)) {
-        auto* button = dynamic_cast<ButtonWidget*>(b);
-        if (button && button->checked >= 0) return new ChoiceAccessible(button);
+        if (auto* button = dynamic_cast<ButtonWidget*>(b)) return new ButtonAccessible(button);
         return nullptr;
     }
     if (auto* w = dynamic_cast<TextWidget*>(object)) return new TextAccessible(w);
     return nullptr;
 }
 
-void installFactory()
+}  // namespace
+
+void ForgetAccessibleInterface(QWidget* w)
+{
+    // An interface made while the widget was still being made (when
+    // assistive technology is listening, Qt makes one at once) is Qt's own.
+    if (QAccessible::isActive())
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(QAccessible::queryAccessibleInterface(w)));
+}
+
+void InstallAccessibility()
 {
     static const bool installed = [] {
         QAccessible::installFactory(factory);
@@ -74,18 +92,17 @@ void installFactory()
     (void)installed;
 }
 
-}  // namespace
-
 TextWidget::TextWidget(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    ForgetAccessibleInterface(this);
 }
 
 void SetChecked(Element& button, bool checked)
 {
-    installFactory();
+    InstallAccessibility();
     auto& b = static_cast<ButtonWidget&>(*button.widget);
     const bool wasChoice = b.checked >= 0;
     b.checked = checked ? 1 : 0;
@@ -98,7 +115,7 @@ void SetChecked(Element& button, bool checked)
 
 Element* MakeAccessibleText(Form& form)
 {
-    installFactory();
+    InstallAccessibility();
     auto* f = static_cast<FormWidget*>(form.Native().widget);
     auto* e = new Element(Element::Kind::Text, f, new TextWidget(f));
     f->elements.push_back(e);
@@ -109,6 +126,7 @@ void SetAccessibleText(Element& e, const std::string& text)
 {
     auto& w = static_cast<TextWidget&>(*e.widget);
     w.text = qt::ToQString(text);
+    ++w.announced;
     QAccessibleEvent event(&w, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }

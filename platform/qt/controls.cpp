@@ -202,6 +202,7 @@ ButtonWidget::ButtonWidget(QWidget* parent, CommandButton& o) : QPushButton(pare
     setAutoDefault(true);
     setFocusPolicy(Qt::StrongFocus);
     QObject::connect(this, &QPushButton::clicked, this, [this] { owner.Clicked(); });
+    ForgetAccessibleInterface(this);
 }
 
 void ButtonWidget::keyPressEvent(QKeyEvent* event)
@@ -217,6 +218,7 @@ void ButtonWidget::keyPressEvent(QKeyEvent* event)
 
 Element* MakeButton(Form& form, CommandButton& owner)
 {
+    InstallAccessibility();
     return made(Element::Kind::Button, form, new ButtonWidget(form.Native().widget, owner));
 }
 

@@ -191,11 +191,18 @@ private:
     std::unordered_map<std::string, LaidOut> texts_;
 };
 
+// Our own answers to assistive technology's questions (buttons of a choice,
+// texts read as one); installed before the first widget is made.
+void InstallAccessibility();
+// Drops what Qt made for a widget before it was complete.
+void ForgetAccessibleInterface(QWidget* w);
+
 // A text for assistive technology over a part of the window; it draws nothing.
 class TextWidget : public QWidget {
 public:
     explicit TextWidget(QWidget* parent);
     QString text;
+    int announced = 0;  // changes told to assistive technology
 };
 
 }  // namespace native

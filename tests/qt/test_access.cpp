@@ -47,7 +47,7 @@ private slots:
         QCOMPARE(spoken(Widget(f.Command4(0)), QAccessible::Name), QString::fromUtf8("点を打つ"));
     }
 
-    void equationSlotsSayWhatTheyShow()
+    void equationSlotsKeepTheirNames()
     {
         Form1 f;
         f.Start();
@@ -61,6 +61,67 @@ private slots:
         QCOMPARE(spoken(Widget(f.Label4(4)), QAccessible::Name), QString::fromUtf8("傾きの分母"));
         f.Command2_Click();
         QCOMPARE(spoken(Widget(f.Label4(3)), QAccessible::Name), QString::fromUtf8("傾きの分子"));
+    }
+
+    // The equation shown is read as one text, as a Japanese reader says it,
+    // kept current and announced when it changes.
+    void equationReadAsOne_data()
+    {
+        QTest::addColumn<QStringList>("abc");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("2x + 3y = 6") << QStringList{"2", "3", "6"} << QString::fromUtf8("ｙ＝マイナス３分の２ｘ＋２");
+        QTest::newRow("x - 2y = 1") << QStringList{"1", "-2", "1"} << QString::fromUtf8("ｙ＝２分の１ｘ－２分の１");
+        QTest::newRow("y = x") << QStringList{"-1", "1", "0"} << QString::fromUtf8("ｙ＝ｘ");
+        QTest::newRow("3y = -5") << QStringList{"0", "3", "-5"} << QString::fromUtf8("ｙ＝マイナス３分の５");
+    }
+    void equationReadAsOne()
+    {
+        QFETCH(QStringList, abc);
+        QFETCH(QString, said);
+        Form1 f;
+        f.Start();
+        auto* reading = static_cast<platform::native::TextWidget*>(Widget(f.EquationReading));
+        type(f, abc[0].toUtf8().constData(), abc[1].toUtf8().constData(), abc[2].toUtf8().constData());
+        click(Widget(f.Command4(0)));
+        click(Widget(f.Command5));
+        QVERIFY(spoken(reading, QAccessible::Name).isEmpty());
+        QCOMPARE(reading->announced, 0);
+        click(Widget(f.Command6));
+        QCOMPARE(spoken(reading, QAccessible::Name), said);
+        QCOMPARE(QAccessible::queryAccessibleInterface(reading)->role(), QAccessible::StaticText);
+        QCOMPARE(reading->announced, 1);
+        // The plane tells the line's equation too.
+        QVERIFY2(spoken(Widget(f.Picture1), QAccessible::Description).contains(QString::fromUtf8("直線の式は") + said),
+                 qPrintable(spoken(Widget(f.Picture1), QAccessible::Description)));
+        // Shown again, nothing new to announce; the reset empties it, and says so.
+        click(Widget(f.Command6));
+        QCOMPARE(reading->announced, 1);
+        click(Widget(f.Command2));
+        QVERIFY(spoken(reading, QAccessible::Name).isEmpty());
+        QCOMPARE(reading->announced, 2);
+    }
+
+    // The size buttons are one choice: the chosen one is checked.
+    void sizeChosenIsChecked()
+    {
+        Form1 f;
+        f.Start();
+        const auto checked = [&](std::int16_t i) {
+            QAccessibleInterface* button = QAccessible::queryAccessibleInterface(Widget(f.Command3(i)));
+            return button->state().checkable && button->state().checked;
+        };
+        QCOMPARE(QAccessible::queryAccessibleInterface(Widget(f.Command3(0)))->role(), QAccessible::RadioButton);
+        QCOMPARE(spoken(Widget(f.Command3(2)), QAccessible::Name), QString::fromUtf8("大"));
+        QVERIFY(!checked(0) && checked(1) && !checked(2));
+        click(Widget(f.Command3(0)));
+        QVERIFY(checked(0) && !checked(1) && !checked(2));
+        // Pressed by assistive technology, as a click.
+        QAccessibleInterface* large = QAccessible::queryAccessibleInterface(Widget(f.Command3(2)));
+        large->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(f.unitSize, std::int16_t(14));
+        QVERIFY(!checked(0) && !checked(1) && checked(2));
+        click(Widget(f.Command2));  // the reset keeps the size
+        QVERIFY(checked(2));
     }
 
     void planeDescriptionFollowsTheLesson()
