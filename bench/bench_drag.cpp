@@ -1,11 +1,18 @@
 // How long one step of a drag takes, beside what one frame costs at the least.
 //
-//   BM_DragStep/<unit>/<shown>  one handled mouse move of a drag on the real
-//                               window, grid unit 40, 22 or 14, with nothing
-//                               shown (0) or both point runs and the line (1)
-//   BM_Floor                    filling a 600 × 600 32-bit image with one
-//                               colour: the memory-bandwidth floor of a frame
-//   BM_Repaint                  one repaint of the plane from its retained image
+//   BM_DragStep/<unit>/<shown>/<scale>
+//       one step of a drag on the real window, from the mouse move to the
+//       painted frame (the event loop runs until every repaint it caused is
+//       done): grid unit 40, 22 or 14, nothing shown (0) or both point runs
+//       and the line (1), the form shown at scale 1, 2 or 3. The counter
+//       allocs is the number of heap allocations in one step.
+//   BM_HandledMove/<unit>/<shown>
+//       the handled mouse move alone, without its repaint, at scale 1
+//   BM_Floor
+//       filling a 600 × 600 32-bit image with one colour: the memory-bandwidth
+//       floor of a frame
+//   BM_Repaint
+//       one repaint of the plane from its retained image
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -13,13 +20,30 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 
+#include <atomic>
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 #include "app/form1.h"
 #include "platform/application.h"
 #include "platform/qt/widgets.h"
 
 using platform::qt::Widget;
+
+// Every heap allocation of the program is counted.
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -36,8 +60,16 @@ Form1& form()
     return *window;
 }
 
-void prepare(Form1& f, int unit, bool shown)
+// Everything the event loop has to do now: repaints and what they cause.
+void settle()
 {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+void prepare(Form1& f, int unit, bool shown, int scale)
+{
+    Widget(f)->resize(876 * scale, 650 * scale);
     f.Command2_Click();
     f.Command3_Click(unit == 40 ? 0 : unit == 22 ? 1 : 2);
     if (shown) {
@@ -48,6 +80,7 @@ void prepare(Form1& f, int unit, bool shown)
         f.Command4_Click(1);
         f.Command5_Click();
     }
+    settle();
 }
 
 void sendMouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held)
@@ -56,23 +89,35 @@ void sendMouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton b
     QCoreApplication::sendEvent(target, &event);
 }
 
-void BM_DragStep(benchmark::State& state)
+// Steps of a drag, alternating between two places so that the origin really
+// moves, each until its frame is painted when `painted`.
+void drag(benchmark::State& state, int scale, bool painted)
 {
     Form1& f = form();
-    prepare(f, static_cast<int>(state.range(0)), state.range(1) != 0);
+    prepare(f, static_cast<int>(state.range(0)), state.range(1) != 0, scale);
     QWidget* plane = Widget(f.Picture1);
-    sendMouse(plane, QEvent::MouseButtonPress, {300, 300}, Qt::LeftButton, Qt::LeftButton);
+    const double s = scale;
+    sendMouse(plane, QEvent::MouseButtonPress, {300 * s, 300 * s}, Qt::LeftButton, Qt::LeftButton);
+    settle();
     bool away = false;
+    const long before = allocations.load();
     for (auto _ : state) {
         away = !away;
-        // Alternates between two places, so that the origin really moves.
-        sendMouse(plane, QEvent::MouseMove, {away ? 310.0 : 300.0, away ? 295.0 : 300.0}, Qt::NoButton,
+        sendMouse(plane, QEvent::MouseMove, {(away ? 310.0 : 300.0) * s, (away ? 295.0 : 300.0) * s}, Qt::NoButton,
                   Qt::LeftButton);
+        if (painted) settle();
     }
-    sendMouse(plane, QEvent::MouseButtonRelease, {300, 300}, Qt::LeftButton, Qt::NoButton);
+    state.counters["allocs"] = benchmark::Counter(double(allocations.load() - before) / double(state.iterations()));
+    sendMouse(plane, QEvent::MouseButtonRelease, {300 * s, 300 * s}, Qt::LeftButton, Qt::NoButton);
+    settle();
     if (reports != 0) state.SkipWithError("a step reported an error");
 }
-BENCHMARK(BM_DragStep)->ArgsProduct({{40, 22, 14}, {0, 1}})->Unit(benchmark::kMicrosecond);
+
+void BM_DragStep(benchmark::State& state) { drag(state, static_cast<int>(state.range(2)), true); }
+BENCHMARK(BM_DragStep)->ArgsProduct({{40, 22, 14}, {0, 1}, {1, 2, 3}})->Unit(benchmark::kMicrosecond);
+
+void BM_HandledMove(benchmark::State& state) { drag(state, 1, false); }
+BENCHMARK(BM_HandledMove)->ArgsProduct({{40, 22, 14}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 void BM_Floor(benchmark::State& state)
 {
@@ -90,7 +135,7 @@ BENCHMARK(BM_Floor)->Unit(benchmark::kMicrosecond);
 void BM_Repaint(benchmark::State& state)
 {
     Form1& f = form();
-    prepare(f, 14, true);
+    prepare(f, 14, true, 1);
     // The plane's paint, from the retained image into a frame of its own.
     QImage frame(Widget(f.Picture1)->size(), QImage::Format_RGB32);
     for (auto _ : state) {
@@ -104,7 +149,9 @@ BENCHMARK(BM_Repaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Headless, on a screen large enough for the form at three times its size.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" LG_OFFSCREEN_CONFIG);
     platform::Application app(argc, argv);
     platform::SetReporter([](const platform::Report&) { ++reports; });
     benchmark::Initialize(&argc, argv);

@@ -100,16 +100,24 @@ Element::~Element()
 
 void Element::apply()
 {
-    if (kind == Kind::Form) return;
-    if (kind == Kind::Picture) {
-        as<PictureWidget>(*this).setGeometry(form->scaled(place));
-        return;
-    }
-    widget->setGeometry(form->scaled(place));
-    if (pixels > 0) {
-        const QFont f = qt::ToQFont(font, static_cast<int>(std::lround(pixels * form->scale)), widget->font());
-        if (!(f == widget->font())) widget->setFont(f);
-    }
+    applyPlace();
+    applyFont();
+}
+
+void Element::applyPlace()
+{
+    if (kind != Kind::Form) widget->setGeometry(form->scaled(place));
+}
+
+void Element::applyFont()
+{
+    if (kind == Kind::Form || kind == Kind::Picture || pixels <= 0) return;
+    const int shown = static_cast<int>(std::lround(pixels * form->scale));
+    if (shown == appliedPixels && font == appliedFont) return;
+    appliedPixels = shown;
+    appliedFont = font;
+    const QFont f = qt::ToQFont(font, shown, widget->font());
+    if (!(f == widget->font())) widget->setFont(f);
 }
 
 void Destroy(Element* e) { delete e; }
@@ -129,7 +137,7 @@ void EventEnded()
 void SetPlace(Element& e, const Rect& place)
 {
     e.place = place;
-    e.apply();
+    e.applyPlace();
 }
 
 void SetFont(Element& e, const Font& font, int pixels)
@@ -140,7 +148,7 @@ void SetFont(Element& e, const Font& font, int pixels)
     }
     e.font = font;
     e.pixels = pixels;
-    e.apply();
+    e.applyFont();
 }
 
 void SetVisible(Element& e, bool visible) { e.widget->setVisible(visible); }
