@@ -45,7 +45,9 @@ public:
     Element(const Element&) = delete;
     Element& operator=(const Element&) = delete;
 
-    // Shows the widget at the form's scale.
+    // Shows the widget at the form's scale: its place, its font, both.
+    void applyPlace();
+    void applyFont();
     void apply();
 
     const Kind kind;
@@ -54,6 +56,11 @@ public:
     Rect place;              // in the form's pixels
     Font font;
     int pixels = 0;  // the font's size in the form's pixels; 0 while none is set
+
+private:
+    // The font the widget was last given, at the form's scale.
+    Font appliedFont;
+    int appliedPixels = 0;
 };
 
 // The window: the form at a uniform scale, centred on its own green.
