@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/qt/widgets.h"
 
@@ -31,8 +32,19 @@ void PictureWidget::fillPixels(int left, int top, int right, int bottom, Color c
         for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride) row[rect.left()] = pixel;
         return;
     }
+    if (rect.width() < 16) {
+        for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride)
+            std::fill(row + rect.left(), row + rect.right() + 1, pixel);
+        return;
+    }
+    // A long run (a horizontal line) is copied from a row of its colour,
+    // many pixels at a time.
+    if (solidPixel_ != pixel || solid_.size() < std::size_t(retained.width())) {
+        solid_.assign(std::size_t(retained.width()), pixel);
+        solidPixel_ = pixel;
+    }
     for (int y = rect.top(); y <= rect.bottom(); ++y, row += stride)
-        std::fill(row + rect.left(), row + rect.right() + 1, pixel);
+        std::memcpy(row + rect.left(), solid_.data(), std::size_t(rect.width()) * sizeof(QRgb));
 }
 
 // A dot is drawn once into a small image for its size, colour and phase

@@ -196,6 +196,8 @@ private:
     };
     std::vector<Stamp> stamps_;
     std::unordered_map<std::string, LaidOut> texts_;
+    std::vector<QRgb> solid_;  // a row of one colour, to copy long runs from
+    QRgb solidPixel_ = 0;
 };
 
 // Our own answers to assistive technology's questions (buttons of a choice,
