@@ -25,6 +25,9 @@ public:
 
     // Builds, loads and shows the window, as the program's start does.
     void Start();
+    // The shared state and what the lesson shows, as JSON, for tests that
+    // drive the program from outside.
+    std::string StateText() const;
 
     // Events.
     void Form_Load();

@@ -117,6 +117,30 @@ void Form1::BuildLayout()
     // The sizes are one choice.
     for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(i == 1);
 
+    // Each control by its name in the layout, for the window system's tools.
+    const auto named = [](auto& control, const char* name, int index = -1) {
+        control.Name(index < 0 ? std::string(name) : std::string(name) + "(" + std::to_string(index) + ")");
+    };
+    named(Picture1, "Picture1");
+    named(Command1, "Command1");
+    named(Command2, "Command2");
+    named(Command5, "Command5");
+    named(Command6, "Command6");
+    named(Label1, "Label1");
+    named(Label6, "Label6");
+    for (std::int16_t i = 0; i < 2; ++i) {
+        named(Label5(i), "Label5", i);
+        named(Label2(i), "Label2", i);
+        named(Command4(i), "Command4", i);
+        named(Line1(i), "Line1", i);
+    }
+    for (std::int16_t i = 0; i < 3; ++i) {
+        named(Command3(i), "Command3", i);
+        named(Label3(i), "Label3", i);
+        named(Text1(i), "Text1", i);
+    }
+    for (std::int16_t i = 0; i < 10; ++i) named(Label4(i), "Label4", i);
+
     StackLightControls();
     TabOrder(Text1(0), Command2, Command1, Picture1, Text1(1), Command4(0), Text1(2), Command4(1), Command5, Command6,
              Command3(0), Command3(1), Command3(2));

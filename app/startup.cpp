@@ -7,6 +7,7 @@ Form1::~Form1() { platform::ForgetAfterEachEvent(describer_); }
 
 void Form1::Start()
 {
+    platform::SetInspector([this] { return StateText(); });
     platform::Deliver([this] { Form_Load(); });
     Show();
 }

@@ -133,6 +133,12 @@ void Control::AccessibleDescription(const std::string& text)
     native::SetAccessibleDescription(*native_, text);
 }
 
+void Control::Name(const std::string& name)
+{
+    layoutName_ = name;
+    native::SetName(*native_, name);
+}
+
 // Buttons.
 
 CommandButton::CommandButton(Form& form) : Control(form, Kind::Button) { native_ = native::MakeButton(form, *this); }
@@ -271,6 +277,8 @@ void LineControl::AccessibleName(const std::string& name)
     name_ = name;
     native::SetAccessibleName(*native_, name);
 }
+
+void LineControl::Name(const std::string& name) { native::SetName(*native_, name); }
 
 // Text for assistive technology.
 

@@ -95,6 +95,11 @@ public:
     const std::string& AccessibleDescription() const { return description_; }
     void AccessibleDescription(const std::string& text);
 
+    // The control's name in the layout ("Command4(0)"), by which the window
+    // system's own tools find it.
+    const std::string& Name() const { return layoutName_; }
+    void Name(const std::string& name);
+
     // How the control is shown: its place and its font's size in pixels, as
     // the layout gives them unless a text does not fit (see Label, TextBox).
     const Rect& ShownPlace() const { return shownPlace_; }
@@ -122,7 +127,7 @@ protected:
     int shownPixels_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
-    std::string name_, description_;
+    std::string name_, description_, layoutName_;
 };
 
 class CommandButton : public Control {
@@ -250,6 +255,7 @@ public:
     void Visible(bool visible);
     const std::string& AccessibleName() const { return name_; }
     void AccessibleName(const std::string& name);
+    void Name(const std::string& name);
     // The pixels the line covers.
     Rect Covered() const;
 

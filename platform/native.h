@@ -57,6 +57,7 @@ void SetEnabled(Element& e, bool enabled);
 void Focus(Element& e);
 bool HasFocus(const Element& e);
 void SetAccessibleName(Element& e, const std::string& name);
+void SetName(Element& e, const std::string& name);
 void SetAccessibleDescription(Element& e, const std::string& text);
 
 // A text on one line in a font of the given size: how far it advances,

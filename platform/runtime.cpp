@@ -99,4 +99,18 @@ void End()
 
 void SetEndHook(std::function<void()> hook) { endHook() = std::move(hook); }
 
+namespace {
+
+std::function<std::string()>& inspector()
+{
+    static std::function<std::string()> i;
+    return i;
+}
+
+}  // namespace
+
+void SetInspector(std::function<std::string()> i) { inspector() = std::move(i); }
+
+std::string Inspect() { return inspector() ? inspector()() : std::string(); }
+
 }  // namespace platform

@@ -61,6 +61,11 @@ void Deliver(F&& handler)
     }
 }
 
+// What the program holds now, as a text, for tools and tests that drive it
+// from outside (the browser's tests read it from the page).
+void SetInspector(std::function<std::string()> inspector);
+std::string Inspect();
+
 // Ends the program at once: no further handler runs. Tests may replace it.
 void End();
 void SetEndHook(std::function<void()> hook);

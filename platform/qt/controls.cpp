@@ -169,6 +169,8 @@ bool HasFocus(const Element& e)
 
 void SetAccessibleName(Element& e, const std::string& name) { e.widget->setAccessibleName(ToQString(name)); }
 
+void SetName(Element& e, const std::string& name) { e.widget->setObjectName(ToQString(name)); }
+
 void SetAccessibleDescription(Element& e, const std::string& text)
 {
     e.widget->setAccessibleDescription(ToQString(text));
