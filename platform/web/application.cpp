@@ -1,0 +1,34 @@
+// The program in a page: it starts when the page has its font, shows its
+// reports in a dialog of the page, and goes on after main has returned, as
+// long as the page is open.
+#include <emscripten.h>
+
+#include "platform/application.h"
+#include "platform/native.h"
+#include "platform/web/web.h"
+
+namespace platform::native {
+
+class Application {};
+
+void Show(const Report& report) { lg_report(report.kind == Report::Kind::Error, report.text.c_str()); }
+
+void Quit() { lg_quit(); }
+
+}  // namespace platform::native
+
+namespace platform {
+
+Application::Application(int&, char**) : native_(nullptr) {}
+
+Application::~Application() = default;
+
+int Application::Run()
+{
+    // The page's events call the handlers from now on; the window and what
+    // it holds stay as they are.
+    emscripten_exit_with_live_runtime();
+    return 0;
+}
+
+}  // namespace platform

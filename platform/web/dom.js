@@ -1,0 +1,539 @@
+// The window system of the browser: the form's controls as elements of the
+// page and the plane as a canvas. The C++ side (platform/web/) calls these
+// functions; the page's events call back into it (lg_clicked, lg_mouse …).
+//
+// The page provides <div id="form"> inside <div id="stage">; everything of
+// the form is made inside it, in the form's own pixels, and the form is
+// scaled as a whole to fit the window.
+
+mergeInto(LibraryManager.library, {
+  $LG: {
+    // Kinds of element, as the C++ side numbers them.
+    FORM: 0, BUTTON: 1, BOX: 2, LABEL: 3, LINE: 4, PICTURE: 5, TEXT: 6,
+    FONT: '"LessonGothic", "IPAPGothic", "IPA Pゴシック", sans-serif',
+    elements: [],
+    kinds: [],
+    width: 876,
+    height: 650,
+    scale: 1,
+    pendingFocus: null,
+    messages: [],
+    measurer: null,
+    metrics: null,  // font -> {ascent, height}
+
+    form: function () { return document.getElementById('form'); },
+    cssFont: function (px, bold, italic) {
+      return (italic ? 'italic ' : '') + (bold ? 'bold ' : '') + px + 'px ' + LG.FONT;
+    },
+    colour: function (c) { return '#' + (c & 0xFFFFFF).toString(16).padStart(6, '0'); },
+    shift: function (e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); },
+    call: function (name, ret, types, args) { return Module.ccall(name, ret, types, args); },
+
+    // The form at a uniform scale that fits the window, centred; the
+    // canvases' pixels follow the screen's density times that scale.
+    relayout: function () {
+      var form = LG.form();
+      if (!form) return;
+      var stage = form.parentElement;
+      var W = stage.clientWidth || window.innerWidth, H = stage.clientHeight || window.innerHeight;
+      var s = Math.min(W / LG.width, H / LG.height);
+      if (!(s > 0)) s = 1;
+      var ox = (W - LG.width * s) / 2, oy = (H - LG.height * s) / 2;
+      LG.scale = s;
+      form.style.transform = 'translate(' + ox + 'px,' + oy + 'px) scale(' + s + ')';
+      for (var id = 0; id < LG.elements.length; ++id)
+        if (LG.kinds[id] === LG.PICTURE && LG.elements[id]) LG.sizeCanvas(id);
+    },
+    sizeCanvas: function (id) {
+      var canvas = LG.elements[id];
+      var w = canvas._w || 1, h = canvas._h || 1;
+      var ratio = (window.devicePixelRatio || 1) * LG.scale;
+      var across = Math.max(1, Math.round(w * ratio)), down = Math.max(1, Math.round(h * ratio));
+      if (canvas.width === across && canvas.height === down) return;
+      canvas.width = across;
+      canvas.height = down;
+      canvas._ratio = across / w;
+      canvas._font = '';
+      // Made again, from what was drawn, at the new resolution.
+      LG.call('lg_redraw', null, ['number'], [id]);
+    },
+    watchDensity: function () {
+      var query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
+      var changed = function () { query.removeEventListener('change', changed); LG.relayout(); LG.watchDensity(); };
+      query.addEventListener('change', changed);
+    },
+
+    // Text measured in the form's pixels.
+    measure: function (font, text) {
+      if (!LG.measurer) LG.measurer = document.createElement('canvas').getContext('2d');
+      LG.measurer.font = font;
+      return LG.measurer.measureText(text);
+    },
+    lineMetrics: function (font) {
+      if (!LG.metrics) LG.metrics = new Map();
+      var m = LG.metrics.get(font);
+      if (m) return m;
+      var t = LG.measure(font, 'Ｏ0');
+      var ascent = t.fontBoundingBoxAscent, descent = t.fontBoundingBoxDescent;
+      if (!(ascent > 0)) { var px = parseFloat(font.replace(/^.*?(\d+(\.\d+)?)px.*$/, '$1')); ascent = px * 0.88; descent = px * 0.12; }
+      m = { ascent: ascent, height: ascent + descent };
+      LG.metrics.set(font, m);
+      return m;
+    },
+
+    // The keyboard focus, once the event is over; behind a message, once it is closed.
+    focus: function (id) {
+      var el = LG.elements[id];
+      if (!el) return;
+      var dialog = document.getElementById('message');
+      if (dialog && dialog.open) { LG.pendingFocus = id; return; }
+      el.focus({ preventScroll: true });
+    },
+
+    // Messages, one at a time, in a modal dialog.
+    showNext: function () {
+      var dialog = document.getElementById('message');
+      if (!dialog) {
+        dialog = document.createElement('dialog');
+        dialog.id = 'message';
+        dialog.setAttribute('aria-live', 'assertive');
+        var text = document.createElement('p');
+        text.className = 'text';
+        var ok = document.createElement('button');
+        ok.type = 'button';
+        ok.textContent = 'OK';
+        ok.addEventListener('click', function () { dialog.close(); });
+        dialog.appendChild(text);
+        dialog.appendChild(ok);
+        dialog.addEventListener('close', function () {
+          if (LG.messages.length) { LG.showNext(); return; }
+          var id = LG.pendingFocus;
+          LG.pendingFocus = null;
+          if (id !== null && LG.elements[id]) LG.elements[id].focus({ preventScroll: true });
+        });
+        dialog.addEventListener('cancel', function (e) { e.preventDefault(); dialog.close(); });
+        document.body.appendChild(dialog);
+      }
+      var m = LG.messages.shift();
+      dialog.className = m.error ? 'error' : 'message';
+      dialog.querySelector('.text').textContent = m.text;
+      if (!dialog.open) {
+        var focused = document.activeElement;
+        var id = LG.elements.indexOf(focused);
+        if (LG.pendingFocus === null && id >= 0) LG.pendingFocus = id;
+        dialog.showModal();
+        dialog.querySelector('button').focus();
+      }
+    },
+
+    // The labels under a text read as one are left to it.
+    hideCovered: function () {
+      for (var t = 0; t < LG.elements.length; ++t) {
+        if (LG.kinds[t] !== LG.TEXT || !LG.elements[t]) continue;
+        var r = LG.elements[t]._place;
+        if (!r) continue;
+        for (var id = 0; id < LG.elements.length; ++id) {
+          var k = LG.kinds[id], el = LG.elements[id];
+          if (!el || (k !== LG.LABEL && k !== LG.LINE) || !el._place) continue;
+          var p = el._place;
+          var inside = p.l >= r.l && p.t >= r.t && p.l + p.w <= r.l + r.w && p.t + p.h <= r.t + r.h;
+          if (inside) el.setAttribute('aria-hidden', 'true');
+        }
+      }
+    },
+
+    // Characters (the program's) and UTF-16 code units (the page's).
+    unitsOf: function (s, characters) {
+      var units = 0;
+      for (var c = 0; c < characters && units < s.length; ++c) {
+        var code = s.charCodeAt(units);
+        units += code >= 0xD800 && code <= 0xDBFF ? 2 : 1;
+      }
+      return Math.min(units, s.length);
+    },
+    charactersOf: function (s, units) {
+      var n = 0;
+      for (var u = 0; u < units && u < s.length; ++u) {
+        var code = s.charCodeAt(u);
+        if (!(code >= 0xDC00 && code <= 0xDFFF)) ++n;
+      }
+      return n;
+    },
+
+    // Events of the page into the program.
+    listen: function (id, el, kind) {
+      if (kind === LG.BUTTON) {
+        el.addEventListener('click', function () { LG.call('lg_clicked', null, ['number'], [id]); });
+        el.addEventListener('keydown', function (e) {
+          // A button is pressed once per key press; a held Enter repeats.
+          if ((e.key === 'Enter' || e.key === ' ') && e.repeat) e.preventDefault();
+        });
+      } else if (kind === LG.BOX) {
+        el.addEventListener('keydown', function (e) {
+          // The input method's own keys (Enter that ends a conversion) are its own.
+          if (e.isComposing || e.keyCode === 229) return;
+          var code = e.key === 'Enter' ? 13 : e.key === 'Backspace' ? 8 : e.key === 'Escape' ? 27 : 0;
+          if (!code) return;
+          if (!LG.call('lg_key_press', 'number', ['number', 'number'], [id, code])) e.preventDefault();
+        });
+        el.addEventListener('beforeinput', function (e) {
+          if (e.inputType !== 'insertText' || !e.data || e.isComposing) return;
+          for (var i = 0; i < e.data.length; ++i) {
+            var code = e.data.charCodeAt(i);
+            if (!LG.call('lg_key_press', 'number', ['number', 'number'], [id, code])) { e.preventDefault(); return; }
+          }
+        });
+        el.addEventListener('input', function () { LG.call('lg_edited', null, ['number', 'string'], [id, el.value]); });
+      } else if (kind === LG.PICTURE) {
+        var at = function (e) {
+          var r = el.getBoundingClientRect();
+          return [(e.clientX - r.left) * (el._w / r.width), (e.clientY - r.top) * (el._h / r.height)];
+        };
+        var mouse = function (what, button, e) {
+          var p = at(e);
+          LG.call('lg_mouse', null, ['number', 'number', 'number', 'number', 'number', 'number'],
+                  [id, what, button, LG.shift(e), p[0], p[1]]);
+        };
+        var bit = function (b) { return b === 0 ? 1 : b === 2 ? 2 : b === 1 ? 4 : 0; };
+        el.addEventListener('pointerdown', function (e) {
+          el.setPointerCapture(e.pointerId);
+          if (e.pointerType !== 'mouse') e.preventDefault();
+          mouse(0, bit(e.button), e);
+        });
+        el.addEventListener('pointermove', function (e) { mouse(1, e.buttons & 7, e); });
+        el.addEventListener('pointerup', function (e) { mouse(2, bit(e.button), e); });
+        el.addEventListener('pointercancel', function (e) { mouse(2, bit(e.button), e); });
+        el.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+        el.addEventListener('keydown', function (e) {
+          var code = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40 }[e.key];
+          if (!code) return;
+          if (LG.call('lg_key_down', 'number', ['number', 'number', 'number'], [id, code, LG.shift(e)])) e.preventDefault();
+        });
+      }
+    },
+  },
+
+  lg_make__deps: ['$LG'],
+  lg_make: function (kind, id) {
+    var el;
+    if (kind === LG.FORM) {
+      el = LG.form();
+      window.addEventListener('resize', LG.relayout);
+      LG.watchDensity();
+    } else if (kind === LG.BUTTON) {
+      el = document.createElement('button');
+      el.type = 'button';
+      el.className = 'button';
+    } else if (kind === LG.BOX) {
+      el = document.createElement('input');
+      el.type = 'text';
+      el.className = 'box';
+      // The on-screen keyboard keeps its minus sign and its decimal point.
+      el.setAttribute('inputmode', 'text');
+      el.autocomplete = 'off';
+      el.spellcheck = false;
+      el.setAttribute('autocapitalize', 'off');
+      el.setAttribute('autocorrect', 'off');
+      el.setAttribute('enterkeyhint', 'next');
+    } else if (kind === LG.LABEL) {
+      el = document.createElement('div');
+      el.className = 'label';
+    } else if (kind === LG.LINE) {
+      el = document.createElement('div');
+      el.className = 'line';
+    } else if (kind === LG.PICTURE) {
+      el = document.createElement('canvas');
+      el.className = 'picture';
+      el.tabIndex = 0;
+      el.setAttribute('role', 'img');
+      el._w = 1; el._h = 1; el._ratio = 1; el._font = '';
+      el._context = el.getContext('2d', { alpha: false });
+      var description = document.createElement('div');
+      description.className = 'description';
+      description.id = 'description-' + id;
+      el.setAttribute('aria-describedby', description.id);
+      el._description = description;
+      LG.form().appendChild(description);
+    } else if (kind === LG.TEXT) {
+      el = document.createElement('div');
+      el.className = 'reading';
+      el.setAttribute('role', 'status');
+      el.setAttribute('aria-live', 'polite');
+      el.setAttribute('aria-atomic', 'true');
+    }
+    LG.elements[id] = el;
+    LG.kinds[id] = kind;
+    if (kind !== LG.FORM) {
+      LG.form().appendChild(el);
+      LG.listen(id, el, kind);
+    }
+  },
+
+  lg_destroy__deps: ['$LG'],
+  lg_destroy: function (id) {
+    var el = LG.elements[id];
+    if (el && LG.kinds[id] !== LG.FORM) {
+      if (el._description) el._description.remove();
+      el.remove();
+    }
+    LG.elements[id] = null;
+  },
+
+  lg_place__deps: ['$LG'],
+  lg_place: function (id, l, t, w, h) {
+    var el = LG.elements[id];
+    el._place = { l: l, t: t, w: w, h: h };
+    el.style.left = l + 'px';
+    el.style.top = t + 'px';
+    el.style.width = w + 'px';
+    el.style.height = h + 'px';
+    if (LG.kinds[id] === LG.TEXT || LG.kinds[id] === LG.LABEL || LG.kinds[id] === LG.LINE) LG.hideCovered();
+  },
+
+  lg_font__deps: ['$LG'],
+  lg_font: function (id, px, bold, italic) {
+    var el = LG.elements[id];
+    el.style.font = LG.cssFont(px, bold, italic);
+  },
+
+  lg_visible__deps: ['$LG'],
+  lg_visible: function (id, visible) { LG.elements[id].style.visibility = visible ? '' : 'hidden'; },
+
+  lg_enabled__deps: ['$LG'],
+  lg_enabled: function (id, enabled) { LG.elements[id].disabled = !enabled; },
+
+  lg_focus__deps: ['$LG'],
+  lg_focus: function (id) { LG.focus(id); },
+
+  lg_has_focus__deps: ['$LG'],
+  lg_has_focus: function (id) { return document.activeElement === LG.elements[id] ? 1 : 0; },
+
+  lg_accessible_name__deps: ['$LG'],
+  lg_accessible_name: function (id, name) {
+    var el = LG.elements[id], text = UTF8ToString(name);
+    if (LG.kinds[id] === LG.LABEL) {
+      // A label is read by its caption; one named apart (a slot of the
+      // equation) keeps that name while it shows nothing.
+      if (text && text !== el.textContent) el.setAttribute('aria-label', text); else el.removeAttribute('aria-label');
+      return;
+    }
+    if (text) el.setAttribute('aria-label', text); else el.removeAttribute('aria-label');
+  },
+
+  lg_description__deps: ['$LG'],
+  lg_description: function (id, text) {
+    var el = LG.elements[id];
+    if (el._description) el._description.textContent = UTF8ToString(text);
+  },
+
+  lg_name__deps: ['$LG'],
+  lg_name: function (id, name) { LG.elements[id].dataset.name = UTF8ToString(name); },
+
+  lg_caption__deps: ['$LG'],
+  lg_caption: function (id, text) { LG.elements[id].textContent = UTF8ToString(text); },
+
+  lg_checked__deps: ['$LG'],
+  lg_checked: function (id, checked) {
+    var el = LG.elements[id];
+    el.setAttribute('role', 'radio');
+    el.setAttribute('aria-checked', checked ? 'true' : 'false');
+  },
+
+  lg_align__deps: ['$LG'],
+  lg_align: function (id, centred) { LG.elements[id].style.textAlign = centred ? 'center' : 'left'; },
+
+  lg_label_colors__deps: ['$LG'],
+  lg_label_colors: function (id, back, fore) {
+    var el = LG.elements[id];
+    el.style.backgroundColor = LG.colour(back);
+    el.style.color = LG.colour(fore);
+  },
+
+  lg_set_text__deps: ['$LG'],
+  lg_set_text: function (id, text) { LG.elements[id].value = UTF8ToString(text); },
+
+  lg_text_room__deps: ['$LG'],
+  lg_text_room: function (id) {
+    var el = LG.elements[id], style = getComputedStyle(el);
+    return el.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) - 1;
+  },
+
+  lg_sel_start__deps: ['$LG'],
+  lg_sel_start: function (id) {
+    var el = LG.elements[id];
+    return LG.charactersOf(el.value, el.selectionStart || 0);
+  },
+
+  lg_sel_length__deps: ['$LG'],
+  lg_sel_length: function (id) {
+    var el = LG.elements[id];
+    return LG.charactersOf(el.value, el.selectionEnd || 0) - LG.charactersOf(el.value, el.selectionStart || 0);
+  },
+
+  lg_select__deps: ['$LG'],
+  lg_select: function (id, start, length) {
+    var el = LG.elements[id];
+    var from = LG.unitsOf(el.value, start), to = LG.unitsOf(el.value, start + length);
+    el.setSelectionRange(from, to);
+  },
+
+  lg_line__deps: ['$LG'],
+  lg_line: function (id, x1, y1, x2, y2, width, colour) {
+    var el = LG.elements[id], half = Math.floor(width / 2);
+    var l = Math.min(x1, x2) - half, t = Math.min(y1, y2) - half;
+    el._place = { l: l, t: t, w: Math.abs(x2 - x1) + width, h: Math.abs(y2 - y1) + width };
+    el.style.left = l + 'px';
+    el.style.top = t + 'px';
+    el.style.width = (Math.abs(x2 - x1) + (y1 === y2 ? 1 : width)) + 'px';
+    el.style.height = (Math.abs(y2 - y1) + (x1 === x2 ? 1 : width)) + 'px';
+    if (y1 === y2) el.style.height = width + 'px';
+    if (x1 === x2) el.style.width = width + 'px';
+    el.style.backgroundColor = LG.colour(colour);
+    LG.hideCovered();
+  },
+
+  lg_accessible_text__deps: ['$LG'],
+  lg_accessible_text: function (id, text) { LG.elements[id].textContent = UTF8ToString(text); },
+
+  lg_measure__deps: ['$LG'],
+  lg_measure: function (px, bold, italic, text, out) {
+    var t = LG.measure(LG.cssFont(px, bold, italic), UTF8ToString(text));
+    var line = LG.lineMetrics(LG.cssFont(px, bold, italic));
+    HEAPF64[out >> 3] = t.width;
+    HEAPF64[(out >> 3) + 1] = -t.actualBoundingBoxLeft;
+    HEAPF64[(out >> 3) + 2] = t.actualBoundingBoxRight;
+    HEAPF64[(out >> 3) + 3] = line.ascent;
+  },
+
+  lg_title__deps: ['$LG'],
+  lg_title: function (text) { document.title = UTF8ToString(text); },
+
+  lg_client_size__deps: ['$LG'],
+  lg_client_size: function (w, h) {
+    LG.width = w;
+    LG.height = h;
+    var form = LG.form();
+    form.style.width = w + 'px';
+    form.style.height = h + 'px';
+    LG.relayout();
+  },
+
+  lg_form_color__deps: ['$LG'],
+  lg_form_color: function (c) {
+    LG.form().style.backgroundColor = LG.colour(c);
+    LG.form().parentElement.style.backgroundColor = LG.colour(c);
+  },
+
+  lg_tab_stop__deps: ['$LG'],
+  lg_tab_stop: function (id) {
+    // The focusable controls stand in the page in the order of the tab keys.
+    LG.form().appendChild(LG.elements[id]);
+  },
+
+  lg_show_form__deps: ['$LG'],
+  lg_show_form: function (first) {
+    LG.relayout();
+    LG.form().style.visibility = 'visible';
+    if (first >= 0) LG.elements[first].focus({ preventScroll: true });
+  },
+
+  lg_report__deps: ['$LG'],
+  lg_report: function (error, text) {
+    LG.messages.push({ error: !!error, text: UTF8ToString(text) });
+    var dialog = document.getElementById('message');
+    if (!dialog || !dialog.open) LG.showNext();
+  },
+
+  lg_quit__deps: ['$LG'],
+  lg_quit: function () {
+    // A page may close only a window it opened itself (an installed app's, a
+    // window opened for the lesson); otherwise the lesson ends on a screen of its own.
+    window.close();
+    setTimeout(function () {
+      if (window.closed) return;
+      var ended = document.getElementById('ended');
+      if (ended) {
+        ended.hidden = false;
+        document.getElementById('stage').hidden = true;
+        var again = ended.querySelector('button');
+        if (again) again.focus();
+      }
+    }, 50);
+  },
+
+  // The canvas.
+
+  lg_canvas_size__deps: ['$LG'],
+  lg_canvas_size: function (id, w, h) {
+    var canvas = LG.elements[id];
+    canvas._w = w;
+    canvas._h = h;
+    canvas.style.width = w + 'px';
+    canvas.style.height = h + 'px';
+    var ratio = (window.devicePixelRatio || 1) * LG.scale;
+    canvas.width = Math.max(1, Math.round(w * ratio));
+    canvas.height = Math.max(1, Math.round(h * ratio));
+    canvas._ratio = canvas.width / w;
+    canvas._font = '';
+  },
+
+  lg_clear__deps: ['$LG'],
+  lg_clear: function (id, colour) {
+    var canvas = LG.elements[id], ctx = canvas._context;
+    // The screen's density may have changed.
+    var ratio = (window.devicePixelRatio || 1) * LG.scale;
+    if (Math.round(canvas._w * ratio) !== canvas.width) {
+      canvas.width = Math.max(1, Math.round(canvas._w * ratio));
+      canvas.height = Math.max(1, Math.round(canvas._h * ratio));
+      canvas._ratio = canvas.width / canvas._w;
+      canvas._font = '';
+    }
+    ctx.fillStyle = LG.colour(colour);
+    ctx.fillRect(0, 0, canvas.width, canvas.height);
+  },
+
+  lg_fill__deps: ['$LG'],
+  lg_fill: function (id, l, t, r, b, colour) {
+    // Whole pixels of the form, as whole pixels of the canvas: sharp.
+    var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
+    var x0 = Math.round(l * k), y0 = Math.round(t * k), x1 = Math.round((r + 1) * k), y1 = Math.round((b + 1) * k);
+    ctx.fillStyle = LG.colour(colour);
+    ctx.fillRect(x0, y0, x1 - x0, y1 - y0);
+  },
+
+  lg_stroke__deps: ['$LG'],
+  lg_stroke: function (id, x1, y1, x2, y2, width, colour, round) {
+    var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
+    ctx.strokeStyle = LG.colour(colour);
+    ctx.lineWidth = width * k;
+    ctx.lineCap = round ? 'round' : 'butt';
+    ctx.beginPath();
+    ctx.moveTo((x1 + 0.5) * k, (y1 + 0.5) * k);
+    ctx.lineTo((x2 + 0.5) * k, (y2 + 0.5) * k);
+    ctx.stroke();
+  },
+
+  lg_dot__deps: ['$LG'],
+  lg_dot: function (id, cx, cy, radius, colour) {
+    var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
+    ctx.fillStyle = LG.colour(colour);
+    ctx.beginPath();
+    ctx.arc((cx + 0.5) * k, (cy + 0.5) * k, radius * k, 0, 2 * Math.PI);
+    ctx.fill();
+  },
+
+  lg_text__deps: ['$LG'],
+  lg_text: function (id, x, y, text, colour, px, bold, italic) {
+    var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
+    var font = LG.cssFont(px, bold, italic);
+    var line = LG.lineMetrics(font);
+    if (canvas._font !== font) {
+      ctx.font = LG.cssFont(px * k, bold, italic);
+      canvas._font = font;
+    }
+    ctx.fillStyle = LG.colour(colour);
+    ctx.textBaseline = 'alphabetic';
+    ctx.fillText(UTF8ToString(text), x * k, (y + line.ascent) * k);
+    return line.height;
+  },
+});
