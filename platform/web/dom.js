@@ -26,6 +26,37 @@ mergeInto(LibraryManager.library, {
       return (italic ? 'italic ' : '') + (bold ? 'bold ' : '') + px + 'px ' + LG.FONT;
     },
     colour: function (c) { return '#' + (c & 0xFFFFFF).toString(16).padStart(6, '0'); },
+    // The canvas's fill and stroke colours, set only when they change.
+    fillWith: function (canvas, c) {
+      if (canvas._fill === c) return;
+      canvas._fill = c;
+      canvas._context.fillStyle = LG.colour(c);
+    },
+    strokeWith: function (canvas, c) {
+      if (canvas._stroke === c) return;
+      canvas._stroke = c;
+      canvas._context.strokeStyle = LG.colour(c);
+    },
+    // A dot drawn once for its radius, colour and place within a pixel, and
+    // stamped wherever it is wanted.
+    stamp: function (canvas, radius, c, fx, fy) {
+      if (!canvas._stamps || canvas._stampRatio !== canvas._ratio) { canvas._stamps = new Map(); canvas._stampRatio = canvas._ratio; }
+      var key = radius + ',' + c + ',' + fx + ',' + fy;
+      var s = canvas._stamps.get(key);
+      if (s) return s;
+      if (canvas._stamps.size > 64) canvas._stamps.clear();
+      var k = canvas._ratio, pad = Math.ceil(radius * k) + 2;
+      s = document.createElement('canvas');
+      s.width = s.height = 2 * pad + 1;
+      s._pad = pad;
+      var x = s.getContext('2d');
+      x.fillStyle = LG.colour(c);
+      x.beginPath();
+      x.arc(pad + fx, pad + fy, radius * k, 0, 2 * Math.PI);
+      x.fill();
+      canvas._stamps.set(key, s);
+      return s;
+    },
     shift: function (e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); },
     call: function (name, ret, types, args) { return Module.ccall(name, ret, types, args); },
 
@@ -53,7 +84,7 @@ mergeInto(LibraryManager.library, {
       canvas.width = across;
       canvas.height = down;
       canvas._ratio = across / w;
-      canvas._font = '';
+      canvas._font = ''; canvas._fill = canvas._stroke = -1;
       // Made again, from what was drawn, at the new resolution.
       LG.call('lg_redraw', null, ['number'], [id]);
     },
@@ -196,7 +227,8 @@ mergeInto(LibraryManager.library, {
         };
         var bit = function (b) { return b === 0 ? 1 : b === 2 ? 2 : b === 1 ? 4 : 0; };
         el.addEventListener('pointerdown', function (e) {
-          el.setPointerCapture(e.pointerId);
+          // The plane keeps the pointer until it is let go, also outside it.
+          try { el.setPointerCapture(e.pointerId); } catch (err) { /* a pointer no longer down */ }
           if (e.pointerType !== 'mouse') e.preventDefault();
           mouse(0, bit(e.button), e);
         });
@@ -246,7 +278,7 @@ mergeInto(LibraryManager.library, {
       el.className = 'picture';
       el.tabIndex = 0;
       el.setAttribute('role', 'img');
-      el._w = 1; el._h = 1; el._ratio = 1; el._font = '';
+      el._w = 1; el._h = 1; el._ratio = 1; el._font = ''; el._fill = el._stroke = -1;
       el._context = el.getContext('2d', { alpha: false });
       var description = document.createElement('div');
       description.className = 'description';
@@ -282,12 +314,14 @@ mergeInto(LibraryManager.library, {
   lg_place__deps: ['$LG'],
   lg_place: function (id, l, t, w, h) {
     var el = LG.elements[id];
+    var first = !el._place;
     el._place = { l: l, t: t, w: w, h: h };
     el.style.left = l + 'px';
     el.style.top = t + 'px';
     el.style.width = w + 'px';
     el.style.height = h + 'px';
-    if (LG.kinds[id] === LG.TEXT || LG.kinds[id] === LG.LABEL || LG.kinds[id] === LG.LINE) LG.hideCovered();
+    // (A label that moves, an axis name in a drag, stays what it was.)
+    if (LG.kinds[id] === LG.TEXT || (first && LG.kinds[id] === LG.LABEL)) LG.hideCovered();
   },
 
   lg_font__deps: ['$LG'],
@@ -379,15 +413,17 @@ mergeInto(LibraryManager.library, {
 
   lg_line__deps: ['$LG'],
   lg_line: function (id, x1, y1, x2, y2, width, colour) {
+    // A line across or down the form, `width` pixels thick around its ends'
+    // row or column (the form's bars are of this kind).
     var el = LG.elements[id], half = Math.floor(width / 2);
-    var l = Math.min(x1, x2) - half, t = Math.min(y1, y2) - half;
-    el._place = { l: l, t: t, w: Math.abs(x2 - x1) + width, h: Math.abs(y2 - y1) + width };
+    var across = y1 === y2;
+    var l = across ? Math.min(x1, x2) : x1 - half, t = across ? y1 - half : Math.min(y1, y2);
+    var w = across ? Math.abs(x2 - x1) + 1 : width, h = across ? width : Math.abs(y2 - y1) + 1;
+    el._place = { l: l, t: t, w: w, h: h };
     el.style.left = l + 'px';
     el.style.top = t + 'px';
-    el.style.width = (Math.abs(x2 - x1) + (y1 === y2 ? 1 : width)) + 'px';
-    el.style.height = (Math.abs(y2 - y1) + (x1 === x2 ? 1 : width)) + 'px';
-    if (y1 === y2) el.style.height = width + 'px';
-    if (x1 === x2) el.style.width = width + 'px';
+    el.style.width = w + 'px';
+    el.style.height = h + 'px';
     el.style.backgroundColor = LG.colour(colour);
     LG.hideCovered();
   },
@@ -474,7 +510,7 @@ mergeInto(LibraryManager.library, {
     canvas.width = Math.max(1, Math.round(w * ratio));
     canvas.height = Math.max(1, Math.round(h * ratio));
     canvas._ratio = canvas.width / w;
-    canvas._font = '';
+    canvas._font = ''; canvas._fill = canvas._stroke = -1;
   },
 
   lg_clear__deps: ['$LG'],
@@ -486,9 +522,9 @@ mergeInto(LibraryManager.library, {
       canvas.width = Math.max(1, Math.round(canvas._w * ratio));
       canvas.height = Math.max(1, Math.round(canvas._h * ratio));
       canvas._ratio = canvas.width / canvas._w;
-      canvas._font = '';
+      canvas._font = ''; canvas._fill = canvas._stroke = -1;
     }
-    ctx.fillStyle = LG.colour(colour);
+    LG.fillWith(canvas, colour);
     ctx.fillRect(0, 0, canvas.width, canvas.height);
   },
 
@@ -497,14 +533,14 @@ mergeInto(LibraryManager.library, {
     // Whole pixels of the form, as whole pixels of the canvas: sharp.
     var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
     var x0 = Math.round(l * k), y0 = Math.round(t * k), x1 = Math.round((r + 1) * k), y1 = Math.round((b + 1) * k);
-    ctx.fillStyle = LG.colour(colour);
+    LG.fillWith(canvas, colour);
     ctx.fillRect(x0, y0, x1 - x0, y1 - y0);
   },
 
   lg_stroke__deps: ['$LG'],
   lg_stroke: function (id, x1, y1, x2, y2, width, colour, round) {
     var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
-    ctx.strokeStyle = LG.colour(colour);
+    LG.strokeWith(canvas, colour);
     ctx.lineWidth = width * k;
     ctx.lineCap = round ? 'round' : 'butt';
     ctx.beginPath();
@@ -515,11 +551,10 @@ mergeInto(LibraryManager.library, {
 
   lg_dot__deps: ['$LG'],
   lg_dot: function (id, cx, cy, radius, colour) {
-    var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
-    ctx.fillStyle = LG.colour(colour);
-    ctx.beginPath();
-    ctx.arc((cx + 0.5) * k, (cy + 0.5) * k, radius * k, 0, 2 * Math.PI);
-    ctx.fill();
+    var canvas = LG.elements[id], k = canvas._ratio;
+    var x = (cx + 0.5) * k, y = (cy + 0.5) * k, ix = Math.floor(x), iy = Math.floor(y);
+    var s = LG.stamp(canvas, radius, colour, x - ix, y - iy);
+    canvas._context.drawImage(s, ix - s._pad, iy - s._pad);
   },
 
   lg_text__deps: ['$LG'],
@@ -531,7 +566,7 @@ mergeInto(LibraryManager.library, {
       ctx.font = LG.cssFont(px * k, bold, italic);
       canvas._font = font;
     }
-    ctx.fillStyle = LG.colour(colour);
+    LG.fillWith(canvas, colour);
     ctx.textBaseline = 'alphabetic';
     ctx.fillText(UTF8ToString(text), x * k, (y + line.ascent) * k);
     return line.height;

@@ -1,0 +1,105 @@
+// How long one step of a drag takes in the page, beside what one frame costs
+// at the least, in the machine's own headless Chromium.
+//
+//   node bench/web_drag.mjs <site-folder> [steps]
+//
+// A step is measured from the handled pointer move until the canvas is drawn
+// (its pixels read back, which makes the browser draw what it was asked to);
+// the floor is filling the whole 600 × 600 canvas once, read back the same
+// way. Every unit (40, 22, 14) with nothing shown and with both point runs
+// and the line, at full speed and with the processor slowed 4 times (about a
+// first-phase school Chromebook). Also the time until the page is interactive.
+import { pathToFileURL } from 'node:url';
+import path from 'node:path';
+import puppeteer from '../tests/web/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js';
+
+const site = path.resolve(process.argv[2] || 'build-web/site');
+const steps = Number(process.argv[3] || 300);
+const browser = await puppeteer.launch({
+  executablePath: '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync'],
+});
+
+const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[Math.floor(s.length / 2)]; };
+
+async function open() {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 876, height: 650, deviceScaleFactor: 1 });
+  const started = Date.now();
+  await page.goto(pathToFileURL(path.join(site, 'index.html')).href);
+  await page.waitForFunction(() => document.getElementById('form').style.visibility === 'visible' &&
+                                   document.activeElement && document.activeElement.dataset.name === 'Text1(0)');
+  return { page, interactive: Date.now() - started };
+}
+
+// In the page: the steps of a drag, and the floor, in milliseconds.
+async function measure(page, unit, shown) {
+  return page.evaluate(async (unit, shown, steps) => {
+    const q = (name) => document.querySelector(`[data-name="${name}"]`);
+    q('Command2').click();
+    q({ 40: 'Command3(0)', 22: 'Command3(1)', 14: 'Command3(2)' }[unit]).click();
+    if (shown) {
+      for (const [i, v] of [[0, '1'], [1, '3'], [2, '1']]) {
+        const box = q(`Text1(${i})`);
+        box.value = v;
+        box.dispatchEvent(new Event('input'));
+      }
+      q('Command4(0)').click();
+      q('Command4(1)').click();
+      q('Command5').click();
+    }
+    const canvas = q('Picture1');
+    const ctx = canvas.getContext('2d');
+    const r = canvas.getBoundingClientRect();
+    const event = (type, x, y, buttons) => new PointerEvent(type, {
+      pointerId: 1, pointerType: 'mouse', button: 0, buttons, bubbles: true,
+      clientX: r.left + x * r.width / 600, clientY: r.top + y * r.height / 600,
+    });
+    // The page's clock is coarse (0.1 ms): steps are timed in batches of 20,
+    // each batch giving the time of one of its steps.
+    const batch = 20;
+    canvas.dispatchEvent(event('pointerdown', 300, 300, 1));
+    const times = [];
+    for (let b = 0; b < steps / batch; ++b) {
+      const t0 = performance.now();
+      for (let i = 0; i < batch; ++i) {
+        const away = i % 2 === 0;
+        canvas.dispatchEvent(event('pointermove', away ? 310 : 300, away ? 295 : 300, 1));
+        ctx.getImageData(0, 0, 1, 1);
+      }
+      times.push((performance.now() - t0) / batch);
+    }
+    canvas.dispatchEvent(event('pointerup', 300, 300, 0));
+    const floors = [];
+    for (let b = 0; b < steps / batch; ++b) {
+      const t0 = performance.now();
+      for (let i = 0; i < batch; ++i) {
+        ctx.fillStyle = i % 2 ? '#ffffc0' : '#ffffff';
+        ctx.fillRect(0, 0, canvas.width, canvas.height);
+        ctx.getImageData(0, 0, 1, 1);
+      }
+      floors.push((performance.now() - t0) / batch);
+    }
+    q('Command2').click();
+    return { times, floors };
+  }, unit, shown, steps);
+}
+
+const { page, interactive } = await open();
+const cdp = await page.target().createCDPSession();
+console.log(`interactive after ${interactive} ms`);
+for (const rate of [1, 4]) {
+  await cdp.send('Emulation.setCPUThrottlingRate', { rate });
+  console.log(`\nprocessor slowed ${rate}x`);
+  for (const unit of [40, 22, 14]) {
+    for (const shown of [false, true]) {
+      const { times, floors } = await measure(page, unit, shown);
+      const step = median(times), floor = median(floors);
+      console.log(`  unit ${unit}, ${shown ? 'all shown   ' : 'nothing shown'}: step ${step.toFixed(3)} ms` +
+                  ` (slowest batch ${Math.max(...times).toFixed(2)} ms), floor ${floor.toFixed(3)} ms, ${(step / floor).toFixed(1)}x`);
+    }
+  }
+}
+await browser.close();
