@@ -3,7 +3,11 @@
 # build/ (or BUILD_DIR):
 #
 #   run    the program alone: the compiler, Qt, the font; target linear-graph
-#   test   everything the tests need besides; every target
+#   test   everything the tests need besides, the browser's tests included;
+#          every target of the desktop build (test.sh then builds the page
+#          with build_web and runs both)
+#   web    the lesson in the browser: Emscripten and the font tools; the
+#          folder build-web/site (or WEB_BUILD_DIR/site)
 #
 # Sourced by run.sh (`source setup.sh run`) and test.sh (`source setup.sh test`);
 # `bash scripts/setup.sh [run|test]` does the same without going on. Run as root
@@ -19,6 +23,7 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${BUILD_DIR:-$ROOT/build}"
+WEB_BUILD="${WEB_BUILD_DIR:-$ROOT/build-web}"
 
 # --- The packages, by what they are for -------------------------------------
 # Building the program: the compiler, CMake, Qt 6 Widgets and what Qt's CMake
@@ -34,6 +39,12 @@ PKGS_FUZZ=(clang-14 libclang-rt-14-dev)
 # The package test: cpack's Debian generator needs `file`, dpkg-shlibdeps
 # (dpkg-dev) works out the library dependencies, lintian judges the result.
 PKGS_PACKAGE=(file dpkg-dev lintian)
+# The page: Emscripten (with its Node.js), CMake and make, and the font
+# tools that cut the face down to the glyphs the lesson shows.
+PKGS_WEB=(emscripten cmake make nodejs python3 python3-fonttools python3-brotli fonts-ipafont-gothic)
+# The page's tests: npm for the test driver, the machine's own Chromium
+# (never a downloaded one), and WebKitGTK under a virtual X server.
+PKGS_WEB_TESTS=(npm chromium python3-gi gir1.2-webkit2-4.1 xvfb xauth)
 
 # --- What each purpose installs, how it configures and what it builds ---------
 purpose=${1:-run}
@@ -46,11 +57,18 @@ case $purpose in
   test)
     PACKAGES=("${PKGS_PROGRAM[@]}" "${PKGS_FONT[@]}" "${PKGS_TESTS[@]}"
               "${PKGS_FUZZ[@]}" "${PKGS_PACKAGE[@]}")
+    # The page's tests too, unless LG_TEST_WEB=0.
+    if [[ ${LG_TEST_WEB:-1} != 0 ]]; then
+      PACKAGES+=("${PKGS_WEB[@]}" "${PKGS_WEB_TESTS[@]}")
+    fi
     CONFIGURE=(-DLG_BUILD_TESTS=ON -DLG_BUILD_BENCH=ON)
     TARGETS=(all)
     ;;
+  web)
+    PACKAGES=("${PKGS_WEB[@]}")
+    ;;
   *)
-    echo "usage: setup.sh [run|test]  (not '$purpose')" >&2
+    echo "usage: setup.sh [run|test|web]  (not '$purpose')" >&2
     exit 2
     ;;
 esac
@@ -74,6 +92,29 @@ if ((${#missing[@]})); then
 fi
 
 # --- Configure and build ----------------------------------------------------
+
+# The page, with Emscripten: the folder of the lesson in $WEB_BUILD/site,
+# and the page's tests when they are wanted (build_web tests).
+build_web()
+{
+  local tests=OFF
+  [[ ${1:-} == tests ]] && tests=ON
+  # emcc finds its JavaScript tools among Debian's Node.js modules.
+  export NODE_PATH=/usr/share/nodejs
+  if [[ $tests == ON ]]; then
+    # The test driver, as the lock file pins it; it drives the machine's Chromium.
+    (cd "$ROOT/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
+  fi
+  emcmake cmake -S "$ROOT" -B "$WEB_BUILD" -DCMAKE_BUILD_TYPE=Release -DLG_BUILD_TESTS=$tests \
+    -DLG_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$WEB_BUILD" -j"$(nproc)"
+}
+
+if [[ $purpose == web ]]; then
+  build_web
+  return 0 2>/dev/null || exit 0
+fi
+
 # (CMAKE_ARGS last, so that it can override; split into words on purpose.)
 # shellcheck disable=SC2086
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${CONFIGURE[@]}" ${CMAKE_ARGS:-} >/dev/null
