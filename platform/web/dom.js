@@ -471,6 +471,8 @@ mergeInto(LibraryManager.library, {
     LG.relayout();
     LG.form().style.visibility = 'visible';
     if (first >= 0) LG.elements[first].focus({ preventScroll: true });
+    // When the lesson could first be used, from the start of the page's loading.
+    window.lessonShownAt = performance.now();
   },
 
   lg_report__deps: ['$LG'],
