@@ -121,13 +121,12 @@ TEST(TextValue, LocaleIndependence)
     const std::string before = std::setlocale(LC_ALL, nullptr);
     const char* comma = nullptr;
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
-        if (std::setlocale(LC_ALL, name)) {
+        // A C library may take a locale's name without its numbers: musl
+        // (under Emscripten) accepts every name and keeps the full stop.
+        if (std::setlocale(LC_ALL, name) && std::string(std::localeconv()->decimal_point) == ",") {
             comma = name;
             break;
         }
-    }
-    if (comma) {
-        EXPECT_STREQ(std::localeconv()->decimal_point, ",");
     }
     const double half = platform::TextValue("0.5");
     const double quarter = platform::TextValue("-１．２５");
