@@ -205,7 +205,10 @@ mergeInto(LibraryManager.library, {
           if (e.isComposing || e.keyCode === 229) return;
           var code = e.key === 'Enter' ? 13 : e.key === 'Backspace' ? 8 : e.key === 'Escape' ? 27 : 0;
           if (!code) return;
-          if (!LG.call('lg_key_press', 'number', ['number', 'number'], [id, code])) e.preventDefault();
+          var kept = LG.call('lg_key_press', 'number', ['number', 'number'], [id, code]);
+          // A key that sent the focus on (Enter from box c to 「点を打つ」) is
+          // done: the browser would otherwise let it press the button it reached.
+          if (!kept || document.activeElement !== el) e.preventDefault();
         });
         el.addEventListener('beforeinput', function (e) {
           if (e.inputType !== 'insertText' || !e.data || e.isComposing) return;
@@ -364,7 +367,16 @@ mergeInto(LibraryManager.library, {
   lg_name: function (id, name) { LG.elements[id].dataset.name = UTF8ToString(name); },
 
   lg_caption__deps: ['$LG'],
-  lg_caption: function (id, text) { LG.elements[id].textContent = UTF8ToString(text); },
+  lg_caption: function (id, text) {
+    var el = LG.elements[id];
+    el.textContent = UTF8ToString(text);
+    if (LG.kinds[id] !== LG.LABEL) return;
+    // A caption laid out on more lines than its label holds (a browser that
+    // will not let ideographic spaces hang at the end of a line) may break
+    // anywhere rather than lose its last line.
+    el.style.lineBreak = '';
+    if (el.scrollHeight > el.clientHeight + 1) el.style.lineBreak = 'anywhere';
+  },
 
   lg_checked__deps: ['$LG'],
   lg_checked: function (id, checked) {
@@ -488,7 +500,7 @@ mergeInto(LibraryManager.library, {
     // window opened for the lesson); otherwise the lesson ends on a screen of its own.
     window.close();
     setTimeout(function () {
-      if (window.closed) return;
+      // Still here: the window stayed (some browsers report it closed all the same).
       var ended = document.getElementById('ended');
       if (ended) {
         ended.hidden = false;
