@@ -157,6 +157,17 @@ mergeInto(LibraryManager.library, {
       }
     },
 
+    // A caption laid out on more lines than its label holds (a browser that
+    // will not let ideographic spaces hang at the end of a line) may break
+    // anywhere rather than lose its last line.
+    keepLines: function (el) {
+      el.style.lineBreak = '';
+      // (Only a label a line and a half high or more wraps its caption.)
+      if (el.clientHeight * 2 < parseFloat(getComputedStyle(el).fontSize) * 3) return;
+      if (el.textContent && el.scrollHeight > el.clientHeight + 1) el.style.lineBreak = 'anywhere';
+    },
+    shown: false,
+
     // The labels under a text read as one are left to it.
     hideCovered: function () {
       for (var t = 0; t < LG.elements.length; ++t) {
@@ -370,12 +381,7 @@ mergeInto(LibraryManager.library, {
   lg_caption: function (id, text) {
     var el = LG.elements[id];
     el.textContent = UTF8ToString(text);
-    if (LG.kinds[id] !== LG.LABEL) return;
-    // A caption laid out on more lines than its label holds (a browser that
-    // will not let ideographic spaces hang at the end of a line) may break
-    // anywhere rather than lose its last line.
-    el.style.lineBreak = '';
-    if (el.scrollHeight > el.clientHeight + 1) el.style.lineBreak = 'anywhere';
+    if (LG.kinds[id] === LG.LABEL && LG.shown) LG.keepLines(el);
   },
 
   lg_checked__deps: ['$LG'],
@@ -481,6 +487,9 @@ mergeInto(LibraryManager.library, {
   lg_show_form__deps: ['$LG'],
   lg_show_form: function (first) {
     LG.relayout();
+    LG.shown = true;
+    for (var id = 0; id < LG.elements.length; ++id)
+      if (LG.kinds[id] === LG.LABEL && LG.elements[id]) LG.keepLines(LG.elements[id]);
     LG.form().style.visibility = 'visible';
     if (first >= 0) LG.elements[first].focus({ preventScroll: true });
     // When the lesson could first be used, from the start of the page's loading.
