@@ -11,13 +11,79 @@ target_link_options(linear-graph PRIVATE
   --js-library ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
 set_property(TARGET linear-graph APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
 
-# The folder of the lesson: the page, its style and start, the program.
+# The face of the page: the glyphs of IPA P Gothic that the lesson shows, as a
+# script (font.js), and the face's licence, made again whenever a text of the
+# program or the page changes (tools/subset_font.py reads the same files).
+set(LG_PYTHON /usr/bin/python3 CACHE FILEPATH "Debian's python3, with fontTools (python3-fonttools) and brotli (python3-brotli)")
+set(LG_FACE /usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf CACHE FILEPATH "IPA P Gothic (fonts-ipafont-gothic)")
+set(LG_FACE_COPYRIGHT /usr/share/doc/fonts-ipafont-gothic/copyright CACHE FILEPATH "The face's licence, in Debian's copyright file")
+execute_process(COMMAND ${LG_PYTHON} -c "import fontTools.subset"
+                RESULT_VARIABLE LG_FONTTOOLS_MISSING OUTPUT_QUIET ERROR_QUIET)
+if(LG_FONTTOOLS_MISSING)
+  message(FATAL_ERROR "${LG_PYTHON} cannot import fontTools: apt-get install python3-fonttools python3-brotli")
+endif()
+foreach(file IN ITEMS ${LG_FACE} ${LG_FACE_COPYRIGHT})
+  if(NOT EXISTS ${file})
+    message(FATAL_ERROR "${file} is missing: apt-get install fonts-ipafont-gothic")
+  endif()
+endforeach()
+
+set(LG_FONT_SOURCES "")
+foreach(dir app plane plot equation platform)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h ${PROJECT_SOURCE_DIR}/${dir}/*.js)
+  list(APPEND LG_FONT_SOURCES ${sources})
+endforeach()
+file(GLOB sources CONFIGURE_DEPENDS
+  ${PROJECT_SOURCE_DIR}/web/*.html ${PROJECT_SOURCE_DIR}/web/*.js ${PROJECT_SOURCE_DIR}/web/*.css)
+list(APPEND LG_FONT_SOURCES ${sources})
+
+set(LG_WEB ${PROJECT_BINARY_DIR}/web)
+add_custom_command(
+  OUTPUT ${LG_WEB}/font.js ${LG_WEB}/LICENSE-font.txt
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LG_WEB}
+  COMMAND ${LG_PYTHON} ${PROJECT_SOURCE_DIR}/tools/subset_font.py --root ${PROJECT_SOURCE_DIR}
+          --face ${LG_FACE} --copyright ${LG_FACE_COPYRIGHT}
+          --out ${LG_WEB}/font.js --licence ${LG_WEB}/LICENSE-font.txt
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/subset_font.py ${LG_FONT_SOURCES} ${LG_FACE} ${LG_FACE_COPYRIGHT}
+  COMMENT "The lesson's face: the glyphs it shows"
+  VERBATIM)
+
+# The folder of the lesson: the page, its style and start, the program, the
+# face and its licence, the manifest and the icons of an installed app, and
+# the service worker that keeps them all for use offline.
 set(LG_SITE ${PROJECT_BINARY_DIR}/site)
-set(LG_SITE_FILES index.html lesson.css start.js)
+set(LG_SITE_FILES index.html lesson.css start.js manifest.webmanifest)
 list(TRANSFORM LG_SITE_FILES PREPEND ${PROJECT_SOURCE_DIR}/web/ OUTPUT_VARIABLE LG_SITE_SOURCES)
+set(LG_ICONS ${PROJECT_SOURCE_DIR}/packaging/icon)
+set(LG_SITE_ICONS  # in the folder = in packaging/icon
+  icon-180.png=linear-graph-maskable-180.png
+  icon-192.png=linear-graph-192.png
+  icon-512.png=linear-graph-512.png
+  icon-maskable-192.png=linear-graph-maskable-192.png
+  icon-maskable-512.png=linear-graph-maskable-512.png)
+set(LG_COPY_ICONS "")
+set(LG_ICON_SOURCES "")
+foreach(pair IN LISTS LG_SITE_ICONS)
+  string(REPLACE "=" ";" pair ${pair})
+  list(GET pair 0 name)
+  list(GET pair 1 source)
+  list(APPEND LG_COPY_ICONS COMMAND ${CMAKE_COMMAND} -E copy_if_different ${LG_ICONS}/${source} ${LG_SITE}/${name})
+  list(APPEND LG_ICON_SOURCES ${LG_ICONS}/${source})
+  list(APPEND LG_SITE_FILES ${name})
+endforeach()
+list(APPEND LG_SITE_FILES lesson.js font.js LICENSE-font.txt)
+list(JOIN LG_SITE_FILES "," LG_SITE_LIST)
+
 add_custom_target(site ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${LG_SITE}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${LG_SITE_SOURCES} ${LG_SITE}
+  ${LG_COPY_ICONS}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:linear-graph> ${LG_SITE}/lesson.js
-  DEPENDS linear-graph ${LG_SITE_SOURCES}
-  COMMENT "The lesson's folder in ${LG_SITE}")
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${LG_WEB}/font.js ${LG_WEB}/LICENSE-font.txt ${LG_SITE}
+  COMMAND ${CMAKE_COMMAND} -DSITE=${LG_SITE} -DTEMPLATE=${PROJECT_SOURCE_DIR}/web/sw.js -DFILES=${LG_SITE_LIST}
+          -P ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
+  DEPENDS linear-graph ${LG_SITE_SOURCES} ${LG_ICON_SOURCES} ${LG_WEB}/font.js ${LG_WEB}/LICENSE-font.txt
+          ${PROJECT_SOURCE_DIR}/web/sw.js ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
+  COMMENT "The lesson's folder in ${LG_SITE}"
+  VERBATIM)

@@ -1,0 +1,312 @@
+// Checks the lesson's folder as a teacher would use it, in the machine's
+// Chromium (headless; none is downloaded):
+//
+//   size      the whole folder at most 1 MB (1,000,000 bytes), file by file
+//   http      served from 127.0.0.1: the program starts, the service worker
+//             installs and caches every file of the folder; with the server
+//             stopped the page loads again, all from the cache; a new build
+//             on the server replaces the cache
+//   file      opened from the disk (file://…/index.html): the face and the
+//             program load, and every text of the lesson, its equation and a
+//             message included, is drawn with the lesson's face
+//   manifest  Chrome finds the app installable, the icons as declared
+//
+// and how long the page takes to become interactive (the form shown, the
+// first box with the focus). Any error in the console fails a check.
+//
+//   node web/check_site.mjs <site-folder>
+//
+// puppeteer-core comes from tests/web/node_modules (npm ci there); CHROME
+// names the browser (default /usr/bin/chromium). Exits 1 on any failure.
+import { createRequire } from 'node:module';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+
+const LIMIT = 1000000;
+const here = path.dirname(fileURLToPath(import.meta.url));
+const site = path.resolve(process.argv[2] || '');
+if (!process.argv[2] || !fs.existsSync(path.join(site, 'index.html'))) {
+  console.error('usage: node web/check_site.mjs <site-folder>   (the folder with index.html)');
+  process.exit(2);
+}
+
+const require = createRequire(import.meta.url);
+const puppeteer = (await import(pathToFileURL(require.resolve('puppeteer-core', {
+  paths: [path.join(here, '..', 'tests', 'web'), process.cwd()],
+})).href)).default;
+
+let failures = 0;
+function check(ok, what, detail) {
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}${detail ? ': ' + detail : ''}`);
+  if (!ok) ++failures;
+  return ok;
+}
+const filesOf = (dir) => fs.readdirSync(dir, { withFileTypes: true })
+  .filter((e) => e.isFile()).map((e) => e.name).sort();
+
+// --- Size -------------------------------------------------------------------
+{
+  let total = 0;
+  for (const name of filesOf(site)) {
+    const size = fs.statSync(path.join(site, name)).size;
+    total += size;
+    console.log(`     ${String(size).padStart(9)}  ${name}`);
+  }
+  const dirs = fs.readdirSync(site, { withFileTypes: true }).filter((e) => e.isDirectory());
+  check(dirs.length === 0, 'the folder holds files only', dirs.map((d) => d.name).join(' '));
+  check(total <= LIMIT, `the folder is at most ${LIMIT} bytes`, `${total} bytes`);
+}
+
+// The files the service worker keeps: every file of the folder but itself.
+const workerText = fs.readFileSync(path.join(site, 'sw.js'), 'utf8');
+const listed = JSON.parse('[' + ((workerText.match(/var FILES = \[(.*)\];/) || [])[1] || '').replace(/'/g, '"') + ']');
+const version = (workerText.match(/var VERSION = '([^']*)'/) || [])[1];
+const folder = filesOf(site).filter((f) => f !== 'sw.js');
+check(JSON.stringify([...listed].sort()) === JSON.stringify(folder), 'sw.js lists every file of the folder',
+      `listed ${listed.length}, in the folder ${folder.length}`);
+check(/^[0-9a-f]{16}$/.test(version || ''), 'sw.js carries a version', version);
+
+// --- A server of a folder, on 127.0.0.1, that can be stopped ------------------
+const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8', '.png': 'image/png', '.txt': 'text/plain; charset=utf-8',
+  '.webmanifest': 'application/manifest+json' };
+function serve(dir, port = 0) {
+  const sockets = new Set();
+  const requests = [];
+  const server = http.createServer((req, res) => {
+    const name = decodeURIComponent(new URL(req.url, 'http://x').pathname).replace(/^\/+/, '') || 'index.html';
+    requests.push(name);
+    const file = path.join(dir, name);
+    if (name.includes('..') || name.includes('/') || !fs.existsSync(file)) { res.writeHead(404); res.end(); return; }
+    res.writeHead(200, { 'Content-Type': TYPES[path.extname(name)] || 'application/octet-stream' });
+    res.end(fs.readFileSync(file));
+  });
+  server.on('connection', (s) => { sockets.add(s); s.on('close', () => sockets.delete(s)); });
+  return new Promise((resolve) => server.listen(port, '127.0.0.1', () => resolve({
+    port: server.address().port,
+    requests,
+    stop: () => new Promise((done) => { server.close(done); for (const s of sockets) s.destroy(); }),
+  })));
+}
+
+// --- The browser ----------------------------------------------------------------
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'lesson-chromium-'));
+const browser = await puppeteer.launch({
+  executablePath: process.env.CHROME || '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+         '--disable-component-update', '--disable-sync', `--user-data-dir=${profile}`],
+});
+
+// The moment the page is interactive, in ms from the start of its navigation.
+const WATCH = `(() => {
+  const seen = () => {
+    if (window.__interactive !== undefined) return;
+    const form = document.getElementById('form');
+    const first = form && form.querySelector('input.box');
+    if (first && getComputedStyle(form).visibility === 'visible' && document.activeElement === first)
+      window.__interactive = performance.now();
+  };
+  new MutationObserver(seen).observe(document, { subtree: true, attributes: true, childList: true });
+  document.addEventListener('focusin', seen, true);
+})();`;
+
+async function open(url) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1024, height: 768 });
+  const errors = [];
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  page.on('pageerror', (e) => errors.push(String(e)));
+  page.on('requestfailed', (r) => errors.push(`${r.url()}: ${r.failure() && r.failure().errorText}`));
+  await page.evaluateOnNewDocument(WATCH);
+  return { page, errors };
+}
+async function interactive(page, url) {
+  await page.goto(url, { waitUntil: 'load', timeout: 30000 });
+  await page.waitForFunction(() => window.__interactive !== undefined, { timeout: 30000 });
+  return page.evaluate(() => window.__interactive);
+}
+const faceLoaded = (page) => page.evaluate(() => [...document.fonts]
+  .some((f) => f.family.replace(/"/g, '') === 'LessonGothic' && f.status === 'loaded'));
+const cached = (page) => page.evaluate(async () => {
+  const out = {};
+  for (const name of await caches.keys())
+    out[name] = (await (await caches.open(name)).keys()).map((r) => decodeURIComponent(new URL(r.url).pathname.slice(1)));
+  return out;
+});
+const times = {};
+
+try {
+  // --- Served over http, then offline, then a new build ------------------------
+  let server = await serve(site);
+  const url = `http://127.0.0.1:${server.port}/`;
+  {
+    const { page, errors } = await open(url);
+    times['http, first visit'] = await interactive(page, url);
+    check(await faceLoaded(page), 'http: the face is loaded');
+    await page.waitForFunction(async () => (await navigator.serviceWorker.ready).active.state === 'activated'
+      && !!navigator.serviceWorker.controller, { timeout: 30000 });
+    const caches1 = await cached(page);
+    const names = Object.keys(caches1);
+    check(names.length === 1 && names[0].endsWith(' ' + version), 'http: one cache, of this build', names.join(' | '));
+    const kept = (caches1[names[0]] || []).slice().sort();
+    check(JSON.stringify(kept) === JSON.stringify(folder), 'http: the cache holds every file of the folder',
+          `${kept.length} of ${folder.length}`);
+    check(errors.length === 0, 'http: no error in the console', errors.join(' | '));
+
+    // Offline: the server stopped, the page loaded again.
+    await server.stop();
+    errors.length = 0;
+    const before = server.requests.length;
+    const network = [];
+    let total = 0;
+    page.on('response', (r) => {
+      if (r.url().startsWith('data:')) return;  // the program's module, inside lesson.js
+      ++total;
+      if (!r.fromServiceWorker()) network.push(r.url());
+    });
+    await page.evaluate(() => { window.__interactive = undefined; });
+    times['http, offline'] = await interactive(page, url);
+    check(await faceLoaded(page), 'offline: the face is loaded');
+    check(total > 0 && network.length === 0, 'offline: every file from the service worker',
+          `${total - network.length} of ${total}` + (network.length ? `; not: ${network.join(' ')}` : ''));
+    check(server.requests.length === before, 'offline: nothing reached the stopped server');
+    check(errors.length === 0, 'offline: no error in the console', errors.join(' | '));
+
+    // A new build on the server: its worker replaces the cache.
+    const next = fs.mkdtempSync(path.join(os.tmpdir(), 'lesson-site-'));
+    for (const name of filesOf(site)) fs.copyFileSync(path.join(site, name), path.join(next, name));
+    fs.appendFileSync(path.join(next, 'lesson.css'), '\n/* the next build */\n');
+    fs.writeFileSync(path.join(next, 'sw.js'), workerText.replace(version, 'f'.repeat(16)));
+    server = await serve(next, server.port);
+    await page.evaluate(async () => {
+      const registration = await navigator.serviceWorker.ready;
+      const changed = new Promise((resolve) => navigator.serviceWorker.addEventListener('controllerchange', resolve));
+      await registration.update();
+      await changed;
+    });
+    await page.waitForFunction(async () => (await caches.keys()).length === 1
+      && (await caches.keys())[0].endsWith(' ffffffffffffffff'), { timeout: 30000 }).catch(() => {});
+    const caches2 = await cached(page);
+    check(Object.keys(caches2).length === 1 && Object.keys(caches2)[0].endsWith(' ' + 'f'.repeat(16)),
+          'update: the new build\'s cache replaces the old one', Object.keys(caches2).join(' | '));
+    const css = await page.evaluate(async () => (await caches.match('lesson.css')).text());
+    check(css.includes('the next build'), 'update: the cache holds the new build\'s files');
+    await server.stop();
+    fs.rmSync(next, { recursive: true, force: true });
+    await page.close();
+  }
+
+  // --- The manifest: installable, served from 127.0.0.1 --------------------------
+  server = await serve(site);
+  {
+    const { page, errors } = await open(`http://127.0.0.1:${server.port}/`);
+    // A tab with a page before the lesson: the page may not close it.
+    await page.goto('data:text/html,<title>before</title>');
+    await interactive(page, `http://127.0.0.1:${server.port}/`);
+    const cdp = await page.createCDPSession();
+    const manifest = await cdp.send('Page.getAppManifest');
+    check(manifest.errors.length === 0, 'manifest: parsed without errors',
+          manifest.errors.map((e) => e.message).join(' | '));
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    check(installabilityErrors.length === 0, 'manifest: Chrome finds the app installable',
+          installabilityErrors.map((e) => e.errorId).join(' | '));
+    const declared = JSON.parse(fs.readFileSync(path.join(site, 'manifest.webmanifest'), 'utf8'));
+    for (const icon of declared.icons) {
+      const png = fs.readFileSync(path.join(site, icon.src));
+      const size = `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`;
+      check(png.toString('latin1', 1, 4) === 'PNG' && size === icon.sizes, `manifest: ${icon.src} is ${icon.sizes}`, size);
+    }
+
+    // 「終　了」 where the tab cannot be closed: the closing screen, and from it the lesson again.
+    await page.evaluate(() => [...document.querySelectorAll('#form button')].find((b) => b.textContent === '終　了').click());
+    const ended = await page.waitForFunction(() => {
+      const screen = document.getElementById('ended');
+      return !screen.hidden && screen.offsetHeight > 0 && document.activeElement === document.getElementById('again');
+    }, { timeout: 5000 }).then(() => true, () => false);
+    check(ended, 'http: 「終　了」 shows the closing screen, its button focused');
+    await page.evaluate(() => { window.__interactive = undefined; });
+    await Promise.all([page.waitForNavigation(), page.click('#again')]);
+    const again = await page.waitForFunction(() => window.__interactive !== undefined, { timeout: 30000 })
+      .then(() => true, () => false);
+    check(again, 'http: 「もう一度はじめる」 starts the lesson again');
+    check(errors.length === 0, 'http: no error in the console', errors.join(' | '));
+    await page.close();
+  }
+  await server.stop();
+
+  // --- Opened from the disk ------------------------------------------------------
+  {
+    const fileUrl = pathToFileURL(path.join(site, 'index.html')).href;
+    const { page, errors } = await open(fileUrl);
+    times['file://'] = await interactive(page, fileUrl);
+    check(await faceLoaded(page), 'file: the face is loaded');
+    // The lesson once through, then a message, so that every kind of text
+    // is on the page.
+    const press = async (caption) => {
+      const pressed = await page.evaluate((caption) => {
+        const button = [...document.querySelectorAll('#form button')].find((b) => b.textContent === caption);
+        if (!button || button.disabled) return false;
+        button.click();
+        return true;
+      }, caption);
+      check(pressed, `file: 「${caption}」 can be pressed`);
+    };
+    const type = async (box, text) => {
+      await page.evaluate((box) => {
+        const input = document.querySelectorAll('#form input.box')[box];
+        input.focus();
+        input.select();
+      }, box);
+      await page.keyboard.type(text);
+    };
+    await type(0, '2');
+    await type(1, '3');
+    await type(2, '6');
+    for (const caption of ['点を打つ', 'さらに点を打つ', 'すべての点を打つ', '式を表示']) await press(caption);
+    await type(1, '0');
+    await press('点を打つ');
+    const message = await page.waitForSelector('dialog#message[open]', { timeout: 5000 }).catch(() => null);
+    check(!!message, 'file: the lesson runs (b = 0 gives its message)');
+    // What Chrome drew each text with.
+    const cdp = await page.createCDPSession();
+    await cdp.send('DOM.enable');
+    await cdp.send('CSS.enable');
+    const { root } = await cdp.send('DOM.getDocument', { depth: -1 });
+    const { nodeIds } = await cdp.send('DOM.querySelectorAll', { nodeId: root.nodeId, selector: '#form > *, dialog#message *' });
+    const families = new Map();
+    for (const nodeId of nodeIds) {
+      const { fonts } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
+      for (const f of fonts) families.set(f.familyName, (families.get(f.familyName) || 0) + f.glyphCount);
+    }
+    const names = [...families.keys()];
+    check(names.length === 1 && names[0] === 'LessonGothic', 'file: every text is drawn with the lesson\'s face',
+          [...families].map(([n, c]) => `${n} ${c} glyphs`).join(', '));
+    check(errors.length === 0, 'file: no error in the console', errors.join(' | '));
+    await page.close();
+
+    // A tab opened on the lesson alone (as a double-click opens it): 「終　了」 closes it.
+    const session = await browser.target().createCDPSession();
+    const { targetId } = await session.send('Target.createTarget', { url: fileUrl });
+    const tab = await (await browser.waitForTarget((t) => t._targetId === targetId)).page();
+    await tab.waitForFunction(() => document.activeElement && document.activeElement.matches('input.box'),
+                              { timeout: 30000 });
+    const closed = new Promise((resolve) => tab.once('close', () => resolve(true)));
+    await tab.evaluate(() => [...document.querySelectorAll('#form button')].find((b) => b.textContent === '終　了').click())
+      .catch(() => {});  // the tab may be gone before the answer
+    check(await Promise.race([closed, new Promise((resolve) => setTimeout(resolve, 5000, false))]),
+          'file: 「終　了」 closes a tab that holds the lesson alone');
+  }
+} catch (e) {
+  check(false, 'the checks ran to the end', e && e.stack || String(e));
+} finally {
+  await browser.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+}
+
+for (const [what, ms] of Object.entries(times)) console.log(`     interactive after ${ms.toFixed(0)} ms (${what})`);
+console.log(failures ? `${failures} check(s) failed` : 'all checks passed');
+process.exit(failures ? 1 : 0);
