@@ -44,7 +44,7 @@ PKGS_PACKAGE=(file dpkg-dev lintian)
 PKGS_WEB=(emscripten cmake make nodejs python3 python3-fonttools python3-brotli fonts-ipafont-gothic)
 # The page's tests: npm for the test driver, the machine's own Chromium
 # (never a downloaded one), and WebKitGTK under a virtual X server.
-PKGS_WEB_TESTS=(npm chromium python3-gi gir1.2-webkit2-4.1 xvfb xauth)
+PKGS_WEB_TESTS=(npm chromium python3-gi python3-gi-cairo gir1.2-webkit2-4.1 xvfb xauth)
 
 # --- What each purpose installs, how it configures and what it builds ---------
 purpose=${1:-run}
