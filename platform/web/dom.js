@@ -40,10 +40,14 @@ mergeInto(LibraryManager.library, {
     // A dot drawn once for its radius, colour and place within a pixel, and
     // stamped wherever it is wanted.
     stamp: function (canvas, radius, c, fx, fy) {
+      // A run of dots is one size, colour and place within a pixel.
+      var last = canvas._lastStamp;
+      if (last && last._radius === radius && last._c === c && last._fx === fx && last._fy === fy &&
+          last._ratio === canvas._ratio) return last;
       if (!canvas._stamps || canvas._stampRatio !== canvas._ratio) { canvas._stamps = new Map(); canvas._stampRatio = canvas._ratio; }
       var key = radius + ',' + c + ',' + fx + ',' + fy;
       var s = canvas._stamps.get(key);
-      if (s) return s;
+      if (s) return (canvas._lastStamp = s);
       if (canvas._stamps.size > 64) canvas._stamps.clear();
       var k = canvas._ratio, pad = Math.ceil(radius * k) + 2;
       s = document.createElement('canvas');
@@ -54,8 +58,9 @@ mergeInto(LibraryManager.library, {
       x.beginPath();
       x.arc(pad + fx, pad + fy, radius * k, 0, 2 * Math.PI);
       x.fill();
+      s._radius = radius; s._c = c; s._fx = fx; s._fy = fy; s._ratio = k;
       canvas._stamps.set(key, s);
-      return s;
+      return (canvas._lastStamp = s);
     },
     shift: function (e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); },
     call: function (name, ret, types, args) { return Module.ccall(name, ret, types, args); },
@@ -72,6 +77,7 @@ mergeInto(LibraryManager.library, {
       var ox = (W - LG.width * s) / 2, oy = (H - LG.height * s) / 2;
       LG.scale = s;
       form.style.transform = 'translate(' + ox + 'px,' + oy + 'px) scale(' + s + ')';
+      for (var i = 0; i < LG.elements.length; ++i) if (LG.elements[i]) LG.elements[i]._rect = null;
       for (var id = 0; id < LG.elements.length; ++id)
         if (LG.kinds[id] === LG.PICTURE && LG.elements[id]) LG.sizeCanvas(id);
     },
@@ -231,7 +237,10 @@ mergeInto(LibraryManager.library, {
         el.addEventListener('input', function () { LG.call('lg_edited', null, ['number', 'string'], [id, el.value]); });
       } else if (kind === LG.PICTURE) {
         var at = function (e) {
-          var r = el.getBoundingClientRect();
+          // Where the plane stands on the page changes only with the form's
+          // scale (kept by relayout): asking the page each time would make it
+          // lay itself out again at every step of a drag.
+          var r = el._rect || (el._rect = el.getBoundingClientRect());
           return [(e.clientX - r.left) * (el._w / r.width), (e.clientY - r.top) * (el._h / r.height)];
         };
         var mouse = function (what, button, e) {
@@ -582,16 +591,35 @@ mergeInto(LibraryManager.library, {
 
   lg_text__deps: ['$LG'],
   lg_text: function (id, x, y, text, colour, px, bold, italic) {
-    var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
+    // A text is drawn once into a small canvas of its own for its font,
+    // colour and place within a pixel, and stamped wherever it is printed
+    // (the plane's numbers, at every step of a drag).
+    var canvas = LG.elements[id], k = canvas._ratio;
     var font = LG.cssFont(px, bold, italic);
     var line = LG.lineMetrics(font);
-    if (canvas._font !== font) {
-      ctx.font = LG.cssFont(px * k, bold, italic);
-      canvas._font = font;
+    var X = x * k, Y = (y + line.ascent) * k, ix = Math.floor(X), iy = Math.floor(Y);
+    var words = UTF8ToString(text);
+    if (!canvas._texts || canvas._textsRatio !== k) { canvas._texts = new Map(); canvas._textsRatio = k; }
+    var key = font + '|' + colour + '|' + (X - ix) + '|' + (Y - iy) + '|' + words;
+    var stamp = canvas._texts.get(key);
+    if (!stamp) {
+      if (canvas._texts.size > 256) canvas._texts.clear();
+      var deviceFont = LG.cssFont(px * k, bold, italic);
+      var m = LG.measure(deviceFont, words);
+      var left = Math.ceil(m.actualBoundingBoxLeft) + 2, up = Math.ceil(m.actualBoundingBoxAscent) + 2;
+      stamp = document.createElement('canvas');
+      stamp.width = Math.max(1, left + Math.ceil(m.actualBoundingBoxRight) + 2);
+      stamp.height = Math.max(1, up + Math.ceil(m.actualBoundingBoxDescent) + 2);
+      var c = stamp.getContext('2d');
+      c.font = deviceFont;
+      c.fillStyle = LG.colour(colour);
+      c.textBaseline = 'alphabetic';
+      c.fillText(words, left + (X - ix), up + (Y - iy));
+      stamp._left = left;
+      stamp._up = up;
+      canvas._texts.set(key, stamp);
     }
-    LG.fillWith(canvas, colour);
-    ctx.textBaseline = 'alphabetic';
-    ctx.fillText(UTF8ToString(text), x * k, (y + line.ascent) * k);
+    canvas._context.drawImage(stamp, ix - stamp._left, iy - stamp._up);
     return line.height;
   },
 });
