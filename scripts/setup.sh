@@ -41,7 +41,7 @@ PKGS_FUZZ=(clang-14 libclang-rt-14-dev)
 PKGS_PACKAGE=(file dpkg-dev lintian)
 # The page: Emscripten (with its Node.js), CMake and make, and the font
 # tools that cut the face down to the glyphs the lesson shows.
-PKGS_WEB=(emscripten cmake make nodejs python3 python3-fonttools python3-brotli fonts-ipafont-gothic)
+PKGS_WEB=(emscripten cmake make nodejs node-acorn python3 python3-fonttools python3-brotli fonts-ipafont-gothic)
 # The page's tests: npm for the test driver, the machine's own Chromium
 # (never a downloaded one), and WebKitGTK under a virtual X server.
 PKGS_WEB_TESTS=(npm chromium python3-gi python3-gi-cairo gir1.2-webkit2-4.1 xvfb xauth)
