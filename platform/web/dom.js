@@ -124,6 +124,7 @@ mergeInto(LibraryManager.library, {
       if (!el) return;
       var dialog = document.getElementById('message');
       if (dialog && dialog.open) { LG.pendingFocus = id; return; }
+      if (el.classList.contains('disabled')) return;  // a greyed button takes no focus
       el.focus({ preventScroll: true });
     },
 
@@ -173,6 +174,13 @@ mergeInto(LibraryManager.library, {
       if (el.textContent && el.scrollHeight > el.clientHeight + 1) el.style.lineBreak = 'anywhere';
     },
     shown: false,
+    // A label lower than a line and a half shows one line, never wrapped; a
+    // centred one that is wider than itself stands out on both sides, as the
+    // desktop centres it (the program has made its ink fit).
+    shapeLabel: function (el) {
+      if (!el._place || !el._px) return;
+      el.classList.toggle('one-line', el._place.h * 2 < el._px * 3);
+    },
 
     // The labels under a text read as one are left to it.
     hideCovered: function () {
@@ -211,7 +219,9 @@ mergeInto(LibraryManager.library, {
     // Events of the page into the program.
     listen: function (id, el, kind) {
       if (kind === LG.BUTTON) {
-        el.addEventListener('click', function () { LG.call('lg_clicked', null, ['number'], [id]); });
+        el.addEventListener('click', function () {
+          if (!el.classList.contains('disabled')) LG.call('lg_clicked', null, ['number'], [id]);
+        });
         el.addEventListener('keydown', function (e) {
           // A button is pressed once per key press; a held Enter repeats.
           if ((e.key === 'Enter' || e.key === ' ') && e.repeat) e.preventDefault();
@@ -249,16 +259,32 @@ mergeInto(LibraryManager.library, {
                   [id, what, button, LG.shift(e), p[0], p[1]]);
         };
         var bit = function (b) { return b === 0 ? 1 : b === 2 ? 2 : b === 1 ? 4 : 0; };
+        // One pointer drags the plane: the one pressed first, until it is let
+        // go (a second finger on the plane moves nothing). The plane keeps
+        // it, also outside itself.
+        el._pointer = null;
         el.addEventListener('pointerdown', function (e) {
-          // The plane keeps the pointer until it is let go, also outside it.
-          try { el.setPointerCapture(e.pointerId); } catch (err) { /* a pointer no longer down */ }
           if (e.pointerType !== 'mouse') e.preventDefault();
+          if (el._pointer !== null && el._pointer !== e.pointerId) return;
+          el._pointer = e.pointerId;
+          try { el.setPointerCapture(e.pointerId); } catch (err) { /* a pointer no longer down */ }
           mouse(0, bit(e.button), e);
         });
-        el.addEventListener('pointermove', function (e) { mouse(1, e.buttons & 7, e); });
-        el.addEventListener('pointerup', function (e) { mouse(2, bit(e.button), e); });
-        el.addEventListener('pointercancel', function (e) { mouse(2, bit(e.button), e); });
+        el.addEventListener('pointermove', function (e) {
+          if (el._pointer !== null && el._pointer !== e.pointerId) return;
+          mouse(1, e.buttons & 7, e);
+        });
+        var release = function (e) {
+          if (el._pointer !== e.pointerId) return;
+          el._pointer = null;
+          mouse(2, bit(e.button), e);
+        };
+        el.addEventListener('pointerup', release);
+        el.addEventListener('pointercancel', release);
         el.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+        // A middle button let go over a box would paste there (X11's selection).
+        el.addEventListener('auxclick', function (e) { e.preventDefault(); });
+        el.addEventListener('mouseup', function (e) { if (e.button === 1) e.preventDefault(); });
         el.addEventListener('keydown', function (e) {
           var code = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40 }[e.key];
           if (!code) return;
@@ -275,6 +301,11 @@ mergeInto(LibraryManager.library, {
       el = LG.form();
       window.addEventListener('resize', LG.relayout);
       LG.watchDensity();
+      // A press beside the controls (the green, a label, a greyed button)
+      // leaves the keyboard focus where it was, as on the desktop.
+      el.parentElement.addEventListener('mousedown', function (e) {
+        if (!e.target.closest('button:not(.disabled), input, canvas, dialog')) e.preventDefault();
+      }, true);
     } else if (kind === LG.BUTTON) {
       el = document.createElement('button');
       el.type = 'button';
@@ -345,19 +376,32 @@ mergeInto(LibraryManager.library, {
     el.style.height = h + 'px';
     // (A label that moves, an axis name in a drag, stays what it was.)
     if (LG.kinds[id] === LG.TEXT || (first && LG.kinds[id] === LG.LABEL)) LG.hideCovered();
+    if (LG.kinds[id] === LG.LABEL) LG.shapeLabel(el);
   },
 
   lg_font__deps: ['$LG'],
   lg_font: function (id, px, bold, italic) {
     var el = LG.elements[id];
     el.style.font = LG.cssFont(px, bold, italic);
+    el._px = px;
+    if (LG.kinds[id] === LG.LABEL) LG.shapeLabel(el);
   },
 
   lg_visible__deps: ['$LG'],
   lg_visible: function (id, visible) { LG.elements[id].style.visibility = visible ? '' : 'hidden'; },
 
   lg_enabled__deps: ['$LG'],
-  lg_enabled: function (id, enabled) { LG.elements[id].disabled = !enabled; },
+  lg_enabled: function (id, enabled) {
+    var el = LG.elements[id];
+    if (LG.kinds[id] !== LG.BUTTON) { el.disabled = !enabled; return; }
+    // A greyed button is left out of the tab keys and presses nothing, but
+    // stays an element that takes the mouse, so that a press on it (as on
+    // the green around it) can leave the focus where it was.
+    el.classList.toggle('disabled', !enabled);
+    el.setAttribute('aria-disabled', enabled ? 'false' : 'true');
+    el.tabIndex = enabled ? 0 : -1;
+    if (!enabled && document.activeElement === el) el.blur();
+  },
 
   lg_focus__deps: ['$LG'],
   lg_focus: function (id) { LG.focus(id); },
@@ -401,7 +445,11 @@ mergeInto(LibraryManager.library, {
   },
 
   lg_align__deps: ['$LG'],
-  lg_align: function (id, centred) { LG.elements[id].style.textAlign = centred ? 'center' : 'left'; },
+  lg_align: function (id, centred) {
+    var el = LG.elements[id];
+    el.style.textAlign = centred ? 'center' : 'left';
+    el.classList.toggle('centred', !!centred);
+  },
 
   lg_label_colors__deps: ['$LG'],
   lg_label_colors: function (id, back, fore) {

@@ -1,0 +1,447 @@
+// What the browser tests share: the machine's Chromium, headless, one per test
+// file, and the lesson opened in a fresh page for each case, driven as a
+// learner drives it (real mouse, key, touch and pen input through the
+// browser) and read back from the page: the program's state (lg_inspect), the
+// controls as elements, the messages, the plane's pixels.
+//
+// LG_SITE names the lesson's folder (the build's site/), LG_CHROMIUM the
+// browser (default /usr/bin/chromium).
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { after, before } from 'node:test';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+
+import puppeteer from 'puppeteer-core';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+
+export const SITE = path.resolve(process.env.LG_SITE || path.join(here, '..', '..', 'build-web', 'site'));
+const CHROMIUM = process.env.LG_CHROMIUM || '/usr/bin/chromium';
+
+// The messages of the lesson, word for word.
+export const MESSAGES = {
+  bIsZero: 'ｂが０なので、式をｙについて解くことができません。\nｂには０でない数を入れてください。',
+  bNearZero: 'ｂが０に近すぎて、点を打つことができません。\nｂには、もっと０から離れた数を入れてください。',
+  tooLarge: '数が大きすぎて、点を打つことができません。\nａ，ｂ，ｃには、もっと小さな数を入れてください。',
+  cannotShow: 'この直線の式は、数が大きすぎて表示できません。',
+};
+
+// The form's layout, in its own pixels (left, top, width, height).
+export const PLACES = {
+  Picture1: [16, 32, 600, 600],
+  Command2: [768, 16, 89, 33],
+  'Command3(0)': [672, 88, 57, 33],
+  'Command3(1)': [736, 88, 57, 33],
+  'Command3(2)': [800, 88, 57, 33],
+  Label6: [648, 128, 209, 57],
+  'Text1(0)': [648, 216, 41, 42],
+  'Text1(1)': [744, 216, 41, 42],
+  'Text1(2)': [832, 216, 41, 42],
+  'Command4(0)': [688, 272, 169, 33],
+  'Command4(1)': [688, 312, 169, 33],
+  Command5: [688, 352, 169, 33],
+  Command6: [656, 424, 145, 33],
+  Command1: [736, 600, 121, 33],
+};
+
+export const SIZES = [
+  { button: 'Command3(0)', caption: '小', unit: 40 },
+  { button: 'Command3(1)', caption: '中', unit: 22 },
+  { button: 'Command3(2)', caption: '大', unit: 14 },
+];
+
+const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+  '--disable-component-update', '--disable-sync'];
+
+// One browser with a profile of its own, removed when the browser closes.
+export async function launch() {
+  if (!fs.existsSync(path.join(SITE, 'index.html')))
+    throw new Error(`no lesson in ${SITE}: build the target 'site' and set LG_SITE`);
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'lg-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: CHROMIUM, headless: true, userDataDir: profile, args: ARGS,
+  });
+  const close = browser.close.bind(browser);
+  browser.close = async () => {
+    try { await close(); } finally { fs.rmSync(profile, { recursive: true, force: true }); }
+  };
+  return browser;
+}
+
+// The lesson's folder over HTTP from 127.0.0.1, as a teacher's server gives it.
+export async function serve() {
+  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css',
+    '.png': 'image/png', '.webmanifest': 'application/manifest+json', '.txt': 'text/plain; charset=utf-8' };
+  const server = http.createServer((req, res) => {
+    const name = decodeURIComponent(new URL(req.url, 'http://x').pathname).replace(/^\/+/, '') || 'index.html';
+    const file = path.join(SITE, path.normalize(name));
+    if (!file.startsWith(SITE) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      res.writeHead(404).end();
+      return;
+    }
+    res.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+    fs.createReadStream(file).pipe(res);
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return { url: `http://127.0.0.1:${server.address().port}/`, close: () => new Promise((r) => { server.closeAllConnections(); server.close(r); }) };
+}
+
+// Every message the page shows, recorded as it is shown.
+function recordMessages() {
+  const show = HTMLDialogElement.prototype.showModal;
+  window.__lgShown = [];
+  HTMLDialogElement.prototype.showModal = function () {
+    const text = this.querySelector('.text');
+    window.__lgShown.push(text ? text.textContent : '');
+    return show.call(this);
+  };
+}
+
+export class Lesson {
+  // The lesson in a fresh page. view: { width, height, dpr, touch, mobile }; url: another address of the page.
+  static async open(browser, view = {}, url = pathToFileURL(path.join(SITE, 'index.html')).href) {
+    const page = await browser.newPage();
+    const lesson = new Lesson(page);
+    await page.evaluateOnNewDocument(recordMessages);
+    await page.setViewport({
+      width: view.width || 876, height: view.height || 650, deviceScaleFactor: view.dpr || 1,
+      hasTouch: !!view.touch, isMobile: !!view.mobile,
+    });
+    await page.goto(url);
+    await lesson.ready();
+    return lesson;
+  }
+
+  constructor(page) {
+    this.page = page;
+    this.errors = [];
+    page.on('pageerror', (e) => this.errors.push(String(e.message || e)));
+    page.on('console', (m) => {
+      // The program's own output on its error stream (an abort, an uncaught
+      // exception), and any error of the page; not the browser's hints about
+      // the tests' own reading of the canvas, nor its word that
+      // window.close() was refused, which 「終　了」 expects.
+      const text = m.text(), from = (m.location() && m.location().url) || '';
+      if (/Failed to load resource|net::ERR_|^Scripts may close only the windows/.test(text)) return;
+      if (m.type() === 'error' || (m.type() === 'warn' && /\/(lesson|start)\.js$/.test(from))) this.errors.push(text);
+    });
+  }
+
+  async ready() {
+    await this.page.waitForFunction(() => typeof Module !== 'undefined' && Module.calledRun &&
+      document.getElementById('form').style.visibility === 'visible', { timeout: 30000 });
+  }
+
+  // Nothing went wrong in the page; closes it.
+  async close() {
+    const errors = this.errors;
+    await this.page.close();
+    assert.deepEqual(errors, [], 'errors in the page');
+  }
+
+  // The program's state (origin, unit, flags, fractions, the slots of the equation …).
+  async state() {
+    return JSON.parse(await this.page.evaluate(() => Module.ccall('lg_inspect', 'string', [], [])));
+  }
+
+  async origin() {
+    const s = await this.state();
+    return [s.originX.v, s.originY.v];
+  }
+
+  // The name of what has the keyboard focus: a control's layout name, 'OK'
+  // for the message's button, or the element's id or tag.
+  async focused() {
+    return this.page.evaluate(() => {
+      const el = document.activeElement;
+      if (!el) return null;
+      if (el.closest('#message')) return el.tagName === 'BUTTON' ? 'OK' : 'message';
+      return el.dataset.name || el.id || el.tagName;
+    });
+  }
+
+  control(name) {
+    return this.page.$(`[data-name="${name}"]`);
+  }
+
+  // The page's CSS pixels of a control's centre, from where it is drawn.
+  async centre(name) {
+    const r = await this.page.$eval(`[data-name="${name}"]`, (el) => {
+      const b = el.getBoundingClientRect();
+      return [b.left + b.width / 2, b.top + b.height / 2];
+    });
+    return { x: r[0], y: r[1] };
+  }
+
+  async click(name) {
+    const { x, y } = await this.centre(name);
+    await this.page.mouse.click(x, y);
+  }
+
+  async tap(name) {
+    const { x, y } = await this.centre(name);
+    await this.page.touchscreen.tap(x, y);
+  }
+
+  // A pen's tap: pressed and lifted at the control's centre.
+  async penTap(name) {
+    const { x, y } = await this.centre(name);
+    await this.pen('mousePressed', x, y, 1);
+    await this.pen('mouseReleased', x, y, 0);
+  }
+
+  async pen(type, x, y, buttons) {
+    if (!this.cdp) this.cdp = await this.page.createCDPSession();
+    await this.cdp.send('Input.dispatchMouseEvent', {
+      type, x, y, buttons, button: type === 'mouseMoved' && !buttons ? 'none' : 'left', clickCount: 1,
+      pointerType: 'pen', force: buttons ? 0.5 : 0,
+    });
+  }
+
+  async touch(type, points) {
+    if (!this.cdp) this.cdp = await this.page.createCDPSession();
+    await this.cdp.send('Input.dispatchTouchEvent', { type, touchPoints: points });
+    await this.frame();
+  }
+
+  async press(key) { await this.page.keyboard.press(key); }
+  async chord(modifier, key) {
+    await this.page.keyboard.down(modifier);
+    await this.page.keyboard.press(key);
+    await this.page.keyboard.up(modifier);
+  }
+  async type(text) { await this.page.keyboard.type(text); }
+
+  // A key held down for `repeats` repeats of the keyboard, then let go.
+  async hold(key, repeats) {
+    for (let i = 0; i <= repeats; ++i) await this.page.keyboard.down(key);
+    await this.page.keyboard.up(key);
+  }
+
+  // A box's text replaced: clicked, all of it selected, the new text typed.
+  async fill(index, text, how = 'click') {
+    const name = `Text1(${index})`;
+    if (how === 'tap') await this.tap(name); else await this.click(name);
+    await this.chord('Control', 'KeyA');
+    if (text === '') await this.press('Delete'); else await this.type(text);
+  }
+
+  async enter(a, b, c, how = 'click') {
+    await this.fill(0, a, how);
+    await this.fill(1, b, how);
+    await this.fill(2, c, how);
+  }
+
+  async boxes() {
+    return this.page.evaluate(() => [0, 1, 2].map((i) => document.querySelector(`[data-name="Text1(${i})"]`).value));
+  }
+
+  async enabled(name) {
+    // A greyed button says so to assistive technology (it stays an element
+    // that takes the mouse); a box is disabled as boxes are.
+    return this.page.$eval(`[data-name="${name}"]`,
+      (el) => !el.disabled && el.getAttribute('aria-disabled') !== 'true');
+  }
+
+  // The equation as the labels and bars show it: a fraction is (upper/lower),
+  // with "/" only where its bar is seen.
+  async equation() {
+    return this.page.evaluate(() => {
+      const seen = (el) => getComputedStyle(el).visibility !== 'hidden';
+      const part = (i) => {
+        const el = document.querySelector(`[data-name="Label4(${i})"]`);
+        return seen(el) ? el.textContent : '';
+      };
+      const bar = (i) => seen(document.querySelector(`[data-name="Line1(${i})"]`));
+      const fraction = (upper, lower, b) => {
+        if (!part(upper) && !part(lower) && !bar(b)) return '';
+        return `(${part(upper)}${bar(b) ? '/' : ' '}${part(lower)})`;
+      };
+      return part(0) + part(1) + part(2) + fraction(3, 4, 0) + part(5) + part(6) + part(7) + fraction(8, 9, 1);
+    });
+  }
+
+  // The equation read as one text, as assistive technology gets it.
+  async reading() {
+    return this.page.$eval('#form > .reading', (el) => el.textContent);
+  }
+
+  // What the plane tells assistive technology it shows.
+  async description() {
+    return this.page.$eval('[data-name="Picture1"]',
+      (el) => document.getElementById(el.getAttribute('aria-describedby')).textContent);
+  }
+
+  // Every message shown so far.
+  async shown() { return this.page.evaluate(() => window.__lgShown.slice()); }
+
+  async messageOpen() {
+    return this.page.evaluate(() => { const d = document.getElementById('message'); return !!(d && d.open); });
+  }
+
+  // Closes the message on show, by its OK button (a click, Enter or Space on
+  // it, a tap) or by Escape, and waits until the page has handled its closing.
+  async closeMessage(how = 'click') {
+    assert.ok(await this.messageOpen(), 'a message is on show');
+    // (Registered before the key or click is sent: the two take different ways into the page.)
+    await this.page.evaluate(() => {
+      window.__lgClosed = false;
+      document.getElementById('message').addEventListener('close', () => setTimeout(() => { window.__lgClosed = true; }, 0),
+        { once: true });
+    });
+    if (how === 'click' || how === 'tap') {
+      const ok = await this.page.$('#message button');
+      const b = await ok.boundingBox();
+      if (how === 'tap') await this.page.touchscreen.tap(b.x + b.width / 2, b.y + b.height / 2);
+      else await this.page.mouse.click(b.x + b.width / 2, b.y + b.height / 2);
+    } else {
+      await this.press(how);
+    }
+    await this.page.waitForFunction(() => window.__lgClosed, { timeout: 5000 });
+  }
+
+  // The page's pixel of the plane's pixel (x, y), wherever and however large the plane is drawn.
+  async onPlane(x, y) {
+    const r = await this.page.$eval('[data-name="Picture1"]', (el) => {
+      const b = el.getBoundingClientRect();
+      return [b.left, b.top, b.width / 600, b.height / 600];
+    });
+    return { x: r[0] + x * r[2], y: r[1] + y * r[3] };
+  }
+
+  // A mouse drag on the plane: pressed at the first point with the button,
+  // moved through the rest, in the plane's pixels; released unless told not to.
+  async drag(pathOnPlane, { button = 'left', release = true } = {}) {
+    const [first, ...rest] = pathOnPlane;
+    let at = await this.onPlane(...first);
+    await this.page.mouse.move(at.x, at.y);
+    await this.page.mouse.down({ button });
+    for (const p of rest) {
+      at = await this.onPlane(...p);
+      await this.page.mouse.move(at.x, at.y);
+    }
+    if (release) await this.page.mouse.up({ button });
+  }
+
+  // A finger's drag on the plane, in the plane's pixels.
+  async swipe(pathOnPlane) {
+    const [first, ...rest] = pathOnPlane;
+    let at = await this.onPlane(...first);
+    await this.page.touchscreen.touchStart(at.x, at.y);
+    for (const p of rest) {
+      at = await this.onPlane(...p);
+      await this.touchMove(at.x, at.y);
+    }
+    await this.page.touchscreen.touchEnd();
+  }
+
+  // A finger moved: the page gets its moves with the next frame, one by one.
+  async touchMove(x, y) {
+    await this.page.touchscreen.touchMove(x, y);
+    await this.frame();
+  }
+
+  async frame() {
+    await this.page.evaluate(() => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0))));
+  }
+
+  // A digest of the plane's pixels: equal pictures, equal digests.
+  async pictureDigest() {
+    return this.page.evaluate(async () => {
+      const c = document.querySelector('[data-name="Picture1"]');
+      const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+      const h = await crypto.subtle.digest('SHA-256', d);
+      return `${c.width}x${c.height}:` + [...new Uint8Array(h)].map((b) => b.toString(16).padStart(2, '0')).join('');
+    });
+  }
+
+  // The colour [r, g, b] of the plane's pixel (x, y), at the middle of its device pixels.
+  async pixel(x, y) {
+    return this.page.evaluate((x, y) => {
+      const c = document.querySelector('[data-name="Picture1"]');
+      const k = c.width / 600;
+      const d = c.getContext('2d').getImageData(Math.floor((x + 0.5) * k), Math.floor((y + 0.5) * k), 1, 1).data;
+      return [d[0], d[1], d[2]];
+    }, x, y);
+  }
+
+  // How the plane departs from the grid of this unit and origin: outside the
+  // places of its texts every pixel is the background or black, black exactly
+  // on the 3-pixel axes and the 1-pixel grid lines, whole device pixels.
+  // Returns the first few pixels that are not (empty when none), and how many were checked.
+  async planeFaults(unit, ox, oy) {
+    return this.page.evaluate(planeFaults, unit, ox, oy);
+  }
+}
+
+// In the page: see Lesson.planeFaults.
+function planeFaults(unit, ox, oy) {
+  const c = document.querySelector('[data-name="Picture1"]');
+  const W = c.width, H = c.height, k = W / 600;
+  const d = c.getContext('2d').getImageData(0, 0, W, H).data;
+  const lines = (o) => {
+    const on = new Uint8Array(600);
+    const mark = (p) => { if (p >= 0 && p < 600) on[p] = 1; };
+    for (let p = o - 1; p <= o + 1; ++p) mark(p);
+    for (let i = 1; i <= Math.floor(600 / unit); ++i) { mark(o + i * unit); mark(o - i * unit); }
+    return on;
+  };
+  const cols = lines(ox), rows = lines(oy);
+  // Where the plane prints: the origin mark and the numbers on the axes,
+  // each with room for a number of three characters at 20 points.
+  const texts = [[ox - 20, oy - 2]];
+  const [step, count] = { 40: [2, 7], 22: [5, 5], 14: [5, 8] }[unit] || [0, 0];
+  for (let j = 1; j <= count; ++j) {
+    const v = step * j, dd = v * unit, w = v >= 10 ? 1 : 0;
+    texts.push([ox - 15 + dd - 8 * w, oy - 2], [ox - 20 - dd - 8 * w, oy - 2],
+      [ox - 25 - 13 * w, oy - 12 - dd], [ox - 30 - 13 * w, oy - 12 + dd]);
+  }
+  const inText = new Uint8Array(600 * 600);
+  for (const [tx, ty] of texts)
+    for (let y = Math.max(0, ty - 3); y <= Math.min(599, ty + 38); ++y)
+      for (let x = Math.max(0, tx - 3); x <= Math.min(599, tx + 52); ++x) inText[y * 600 + x] = 1;
+  const faults = [];
+  let checked = 0;
+  for (let Y = 0; Y < H; ++Y) {
+    const y = Math.floor(Y / k);
+    for (let X = 0; X < W; ++X) {
+      const x = Math.floor(X / k);
+      if (inText[y * 600 + x]) continue;
+      ++checked;
+      const i = (Y * W + X) * 4;
+      const line = cols[x] || rows[y];
+      const ok = line ? d[i] === 0 && d[i + 1] === 0 && d[i + 2] === 0
+        : d[i] === 255 && d[i + 1] === 255 && d[i + 2] === 192;
+      if (!ok && faults.length < 8) faults.push(`device (${X}, ${Y}) = plane (${x}, ${y}): rgb(${d[i]}, ${d[i + 1]}, ${d[i + 2]}), ${line ? 'a line' : 'background'} expected`);
+    }
+  }
+  return { faults, checked, width: W, height: H };
+}
+
+// The browser of this test file: launched before its first case, closed after its last.
+export function useBrowser() {
+  let browser = null;
+  before(async () => { browser = await launch(); });
+  after(async () => { if (browser) await browser.close(); });
+  return () => browser;
+}
+
+// A case on a lesson of its own: the page opened with this view, closed
+// after it; a case that passed also had no error in the page.
+export function inLesson(browser, view, body) {
+  if (!body) [view, body] = [{}, view];
+  return async (t) => {
+    const lesson = await Lesson.open(browser(), view);
+    let passed = false;
+    try {
+      await body(lesson, t);
+      passed = true;
+    } finally {
+      if (passed) await lesson.close();
+      else await lesson.page.close().catch(() => {});
+    }
+  };
+}
