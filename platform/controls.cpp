@@ -96,6 +96,8 @@ void Control::Visible(bool visible)
 
 void Control::Enabled(bool enabled)
 {
+    // (The replays of a drag enable the lesson's buttons at every step.)
+    if (enabled == enabled_) return;
     enabled_ = enabled;
     native::SetEnabled(*native_, enabled);
 }

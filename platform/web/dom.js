@@ -37,6 +37,21 @@ mergeInto(LibraryManager.library, {
       canvas._stroke = c;
       canvas._context.strokeStyle = LG.colour(c);
     },
+    // A small picture drawn once and stamped many times: an image of its
+    // own where the browser has one (a canvas would be copied again at every
+    // stamp), else a canvas.
+    picture: function (width, height, draw) {
+      if (typeof OffscreenCanvas !== 'undefined') {
+        var o = new OffscreenCanvas(width, height);
+        var c = o.getContext('2d');
+        if (c && o.transferToImageBitmap) { draw(c); return o.transferToImageBitmap(); }
+      }
+      var e = document.createElement('canvas');
+      e.width = width;
+      e.height = height;
+      draw(e.getContext('2d'));
+      return e;
+    },
     // A dot drawn once for its radius, colour and place within a pixel, and
     // stamped wherever it is wanted.
     stamp: function (canvas, radius, c, fx, fy) {
@@ -50,14 +65,13 @@ mergeInto(LibraryManager.library, {
       if (s) return (canvas._lastStamp = s);
       if (canvas._stamps.size > 64) canvas._stamps.clear();
       var k = canvas._ratio, pad = Math.ceil(radius * k) + 2;
-      s = document.createElement('canvas');
-      s.width = s.height = 2 * pad + 1;
+      s = LG.picture(2 * pad + 1, 2 * pad + 1, function (x) {
+        x.fillStyle = LG.colour(c);
+        x.beginPath();
+        x.arc(pad + fx, pad + fy, radius * k, 0, 2 * Math.PI);
+        x.fill();
+      });
       s._pad = pad;
-      var x = s.getContext('2d');
-      x.fillStyle = LG.colour(c);
-      x.beginPath();
-      x.arc(pad + fx, pad + fy, radius * k, 0, 2 * Math.PI);
-      x.fill();
       s._radius = radius; s._c = c; s._fx = fx; s._fy = fy; s._ratio = k;
       canvas._stamps.set(key, s);
       return (canvas._lastStamp = s);
@@ -655,14 +669,13 @@ mergeInto(LibraryManager.library, {
       var deviceFont = LG.cssFont(px * k, bold, italic);
       var m = LG.measure(deviceFont, words);
       var left = Math.ceil(m.actualBoundingBoxLeft) + 2, up = Math.ceil(m.actualBoundingBoxAscent) + 2;
-      stamp = document.createElement('canvas');
-      stamp.width = Math.max(1, left + Math.ceil(m.actualBoundingBoxRight) + 2);
-      stamp.height = Math.max(1, up + Math.ceil(m.actualBoundingBoxDescent) + 2);
-      var c = stamp.getContext('2d');
-      c.font = deviceFont;
-      c.fillStyle = LG.colour(colour);
-      c.textBaseline = 'alphabetic';
-      c.fillText(words, left + (X - ix), up + (Y - iy));
+      stamp = LG.picture(Math.max(1, left + Math.ceil(m.actualBoundingBoxRight) + 2),
+                         Math.max(1, up + Math.ceil(m.actualBoundingBoxDescent) + 2), function (c) {
+        c.font = deviceFont;
+        c.fillStyle = LG.colour(colour);
+        c.textBaseline = 'alphabetic';
+        c.fillText(words, left + (X - ix), up + (Y - iy));
+      });
       stamp._left = left;
       stamp._up = up;
       canvas._texts.set(key, stamp);
