@@ -74,8 +74,13 @@ case $purpose in
 esac
 
 # --- Install what is missing ------------------------------------------------
+# A machine may carry Node.js from elsewhere than Debian (NodeSource's package
+# brings its own npm and conflicts with Debian's): a command that is already
+# there stands for its package.
+declare -A COMMAND_OF=([npm]=npm)
 missing=()
 for p in "${PACKAGES[@]}"; do
+  [[ -n ${COMMAND_OF[$p]:-} ]] && command -v "${COMMAND_OF[$p]}" >/dev/null && continue
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
