@@ -79,7 +79,10 @@ esac
 # there stands for its package.
 declare -A COMMAND_OF=([npm]=npm)
 missing=()
+declare -A seen=()
 for p in "${PACKAGES[@]}"; do
+  [[ -n ${seen[$p]:-} ]] && continue
+  seen[$p]=1
   [[ -n ${COMMAND_OF[$p]:-} ]] && command -v "${COMMAND_OF[$p]}" >/dev/null && continue
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
