@@ -7,7 +7,6 @@
 
 void Form1::DescribePlane()
 {
-    for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(unitSize == (i == 0 ? 40 : i == 1 ? 22 : 14));
     // Said again only when it changes (a drag describes the plane many times).
     const int dots = Picture1.DotsShown();
     const std::array<double, 8> now{double(unitSize), double(dots),     double(lineOnPlane),
@@ -15,6 +14,7 @@ void Form1::DescribePlane()
                                     double(interceptDen), double(equationTooLarge)};
     if (now == lastDescribed_) return;
     lastDescribed_ = now;
+    for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(unitSize == (i == 0 ? 40 : i == 1 ? 22 : 14));
     const char* size = unitSize == 40 ? "小" : unitSize == 22 ? "中" : unitSize == 14 ? "大" : "";
     std::string text = "１目もり" + std::to_string(unitSize) + "ピクセルの座標平面（" + size + "）。";
     text += dots == 0 ? "点は打っていません。" : "点が" + std::to_string(dots) + "個打ってあります。";

@@ -27,13 +27,13 @@ std::string ToUtf8(const QString& text)
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
-QFont ToQFont(const Font& spec, int pixels, const QFont& base)
+QFont ToQFont(const Font& font, int pixels, const QFont& base)
 {
     QFont f = base;
-    if (!spec.face.empty()) f.setFamily(ToQString(spec.face));
+    if (!font.face.empty()) f.setFamily(ToQString(font.face));
     f.setPixelSize(std::max(1, pixels));
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
     return f;
 }
 
