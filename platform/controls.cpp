@@ -81,6 +81,7 @@ void Control::FontItalic(bool italic)
 
 void Control::FontName(const std::string& face)
 {
+    if (face == font_.face) return;
     font_.face = face;
     native::SetFont(*native_, font_, shownPixels_);
     Changed();

@@ -42,7 +42,11 @@ void PictureBox::Place(int left, int top, int width, int height)
     Control::Place(left, top, width, height);
     w_ = std::max(1, width);
     h_ = std::max(1, height);
+    // Placed anew, the picture starts blank: nothing of the old drawing is
+    // drawn again at the new size.
     native::Resize(*native_, w_, h_);
+    drawn_.clear();
+    dotsShown_ = 0;
 }
 
 void PictureBox::BackColor(Color c)

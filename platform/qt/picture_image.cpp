@@ -25,14 +25,19 @@ PictureWidget::PictureWidget(QWidget* parent, PictureBox& owner) : QWidget(paren
 
 PictureWidget::~PictureWidget() { endPainting(); }
 
+int PictureWidget::imageWidth() const
+{
+    // As many image pixels as the widget has screen pixels.
+    const auto* form = static_cast<const FormWidget*>(parentWidget());
+    return std::max(1, int(std::lround(std::lround(w * form->scale) * devicePixelRatioF())));
+}
+
 void PictureWidget::resizeImage(int width, int height)
 {
     endPainting();
-    w = width;
-    h = height;
-    // As many image pixels as the widget has screen pixels.
-    const auto* form = static_cast<const FormWidget*>(parentWidget());
-    const int across = std::max(1, int(std::lround(std::lround(w * form->scale) * devicePixelRatioF())));
+    w = std::max(1, width);
+    h = std::max(1, height);
+    const int across = imageWidth();
     ratio = double(across) / w;
     QImage grown(across, std::max(1, int(std::lround(h * ratio))), QImage::Format_RGB32);
     grown.setDevicePixelRatio(ratio);
@@ -45,11 +50,13 @@ void PictureWidget::clear(Color background)
 {
     back = background;
     // The screen's density may have changed since the image was made (the
-    // window moved to another screen).
-    const auto* form = static_cast<const FormWidget*>(parentWidget());
-    if (std::lround(std::lround(w * form->scale) * devicePixelRatioF()) != retained.width()) resizeImage(w, h);
-    endPainting();
-    retained.fill(qt::ToQColor(back));
+    // window moved to another screen); a new image comes cleared.
+    if (imageWidth() != retained.width()) {
+        resizeImage(w, h);
+    } else {
+        endPainting();
+        retained.fill(qt::ToQColor(back));
+    }
     update();
 }
 
@@ -72,7 +79,7 @@ void PictureWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     // Shown at another scale: the image is made again at the new size.
-    if (std::lround(width() * devicePixelRatioF()) != retained.width()) {
+    if (imageWidth() != retained.width()) {
         resizeImage(w, h);
         owner_.Redraw();
     }

@@ -4,6 +4,8 @@
 // or handed out.
 #include <QApplication>
 
+#include <cmath>
+
 #include "platform/native.h"
 #include "platform/qt/widgets.h"
 
@@ -15,6 +17,10 @@ QPainter& PictureWidget::painter()
     if (!painter_) {
         painter_ = std::make_unique<QPainter>(&retained);
         painter_->setRenderHint(QPainter::TextAntialiasing);
+        // Qt scales a painter by an image's pixel ratio only when it is 1 or
+        // more; a form shown below its size needs the rest.
+        const qreal applied = painter_->deviceTransform().m11();
+        if (applied != ratio) painter_->scale(ratio / applied, ratio / applied);
         painterFont_ = false;
         painterPen_ = 0;
     }
@@ -85,7 +91,9 @@ void Stroke(Element& e, double x1, double y1, double x2, double y2, int width, C
 void Dot(Element& e, double cx, double cy, double radius, Color c)
 {
     auto& p = static_cast<PictureWidget&>(*e.widget);
-    if (!p.plain()) {
+    // Stamps are placed in whole image pixels: true to the drawn dot only
+    // when a form pixel is a whole number of them.
+    if (!p.plain() && p.ratio == std::floor(p.ratio)) {
         p.stampDot(cx, cy, radius, c);
         return;
     }

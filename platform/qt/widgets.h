@@ -140,6 +140,7 @@ public:
 
     // The retained image and its density (picture_image.cpp).
     void resizeImage(int width, int height);
+    int imageWidth() const;  // the retained image's width for the present scale
     void clear(Color back);
     void markForShowing();
     int w = 1, h = 1;  // size in the form's pixels

@@ -170,6 +170,29 @@ private slots:
         SAME_PICTURE(Image(p.quick.Picture1), Image(p.plain.Picture1));
     }
 
+    // Dots stamped on a form shown at any scale, whole or not, below 1 too.
+    void dotsAtAnyScale_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("half") << QSize(438, 325);
+        QTest::newRow("by a height of 1000") << QSize(2000, 1000);
+        QTest::newRow("2x") << QSize(1752, 1300);
+    }
+    void dotsAtAnyScale()
+    {
+        QFETCH(QSize, window);
+        Pair p;
+        for (Form1* f : {&p.quick, &p.plain}) {
+            Widget(*f)->resize(window);
+            QTRY_COMPARE(Widget(*f)->size(), window);
+        }
+        p.draw([](Form1& f) {
+            f.Picture1.Cls();
+            for (int i = 0; i < 40; ++i) f.Picture1.Circle(30 + (i % 8) * 70 + i / 7.0, 40 + (i / 8) * 110 + i / 3.0, 3);
+        });
+        SAME_PICTURE(Image(p.quick.Picture1), Image(p.plain.Picture1));
+    }
+
     // Texts at fractional places, and after the picture's font has changed.
     void texts()
     {

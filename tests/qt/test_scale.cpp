@@ -80,6 +80,32 @@ private slots:
         QCOMPARE(shot.pixelColor(shot.width() - 2, shot.height() - 2), green);
     }
 
+    // The line and the dots are drawn at the scale too, below 1 as above it:
+    // points of the line (between the dots) are red where the scale puts them.
+    void lineAtEveryScale_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("small") << QSize(438, 325);
+        QTest::newRow("wide, by its height") << QSize(2000, 1000);
+        QTest::newRow("3x") << QSize(2628, 1950);
+    }
+    void lineAtEveryScale()
+    {
+        QFETCH(QSize, window);
+        Form1 f;
+        open(f);
+        sized(f, window);
+        run(f, kAllThree, true);  // x + 3y = 1
+        const QImage& image = Image(f.Picture1);
+        const double ratio = image.width() / 600.0;
+        for (double x : {0.25, 4.25, -5.75}) {
+            const double y = (1 - x) / 3;
+            const QRgb pixel = image.pixel(qRound((300 + x * f.unitSize) * ratio), qRound((300 - y * f.unitSize) * ratio));
+            QVERIFY2(qRed(pixel) - qGreen(pixel) > 80,
+                     qPrintable(QStringLiteral("x = %1: %2, not red").arg(x).arg(pixel, 8, 16)));
+        }
+    }
+
     // A lesson drawn before the window grows is drawn again at the new scale.
     void plottedPlaneFollowsTheScale()
     {
