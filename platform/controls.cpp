@@ -256,7 +256,7 @@ void LineControl::Place(int x1, int y1, int x2, int y2, int borderWidth, Color c
     ends_ = {x1, y1, x2, y2};
     width_ = std::max(1, borderWidth);
     color_ = c;
-    native::PlaceLine(*native_, ends_, width_, color_);
+    native::PlaceLine(*native_, ends_, width_, color_, Covered());
     form_.LabelsChanged();
 }
 

@@ -83,7 +83,8 @@ int SelLength(const Element& box);
 void Select(Element& box, int start, int length);  // in characters
 
 // Lines.
-void PlaceLine(Element& line, const LineControl::Ends& ends, int width, Color c);
+// `covered`: the part of the form the line's ink may cover.
+void PlaceLine(Element& line, const LineControl::Ends& ends, int width, Color c, const Rect& covered);
 
 // Text read as one by assistive technology; a change is announced.
 void SetAccessibleText(Element& e, const std::string& text);

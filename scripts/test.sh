@@ -17,7 +17,7 @@ run_ctest()
   # shellcheck disable=SC2086
   (cd "$folder" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" ${CTEST_ARGS:-}) 2>&1 \
     | tee "$log" || failed=1
-  summary+=("$(basename "$folder"): $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
+  summary+=("$(basename "$folder"): $(grep -E 'tests passed|tests failed|No tests were found' "$log" | tail -n 1 || true)")
   rm -f "$log"
 }
 

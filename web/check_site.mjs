@@ -249,7 +249,7 @@ try {
     const press = async (caption) => {
       const pressed = await page.evaluate((caption) => {
         const button = [...document.querySelectorAll('#form button')].find((b) => b.textContent === caption);
-        if (!button || button.disabled) return false;
+        if (!button || button.classList.contains('disabled')) return false;  // greyed
         button.click();
         return true;
       }, caption);

@@ -116,10 +116,7 @@ void SetChecked(Element& button, bool checked)
 Element* MakeAccessibleText(Form& form)
 {
     InstallAccessibility();
-    auto* f = static_cast<FormWidget*>(form.Native().widget);
-    auto* e = new Element(Element::Kind::Text, f, new TextWidget(f));
-    f->elements.push_back(e);
-    return e;
+    return Made(Element::Kind::Text, form, new TextWidget(form.Native().widget));
 }
 
 void SetAccessibleText(Element& e, const std::string& text)

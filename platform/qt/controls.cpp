@@ -41,6 +41,14 @@ QFont ToQFont(const Font& font, int pixels, const QFont& base)
 
 namespace native {
 
+Element* Made(Element::Kind kind, Form& form, QWidget* widget)
+{
+    auto* f = static_cast<FormWidget*>(form.Native().widget);
+    auto* e = new Element(kind, f, widget);
+    f->elements.push_back(e);
+    return e;
+}
+
 namespace {
 
 using qt::ToQColor;
@@ -70,14 +78,6 @@ int charactersOf(const QString& s, int units)
     for (int u = 0; u < units && u < s.size(); ++u)
         if (!s.at(u).isLowSurrogate()) ++characters;
     return characters;
-}
-
-Element* made(Element::Kind kind, Form& form, QWidget* widget)
-{
-    auto* f = static_cast<FormWidget*>(form.Native().widget);
-    auto* e = new Element(kind, f, widget);
-    f->elements.push_back(e);
-    return e;
 }
 
 template <class W>
@@ -229,7 +229,7 @@ void ButtonWidget::keyPressEvent(QKeyEvent* event)
 Element* MakeButton(Form& form, CommandButton& owner)
 {
     InstallAccessibility();
-    return made(Element::Kind::Button, form, new ButtonWidget(form.Native().widget, owner));
+    return Made(Element::Kind::Button, form, new ButtonWidget(form.Native().widget, owner));
 }
 
 // Text boxes.
@@ -268,7 +268,7 @@ void BoxWidget::keyPressEvent(QKeyEvent* event)
 
 Element* MakeTextBox(Form& form, TextBox& owner)
 {
-    return made(Element::Kind::Box, form, new BoxWidget(form.Native().widget, owner));
+    return Made(Element::Kind::Box, form, new BoxWidget(form.Native().widget, owner));
 }
 
 void SetText(Element& box, const std::string& text) { as<QLineEdit>(box).setText(ToQString(text)); }
@@ -311,7 +311,7 @@ Element* MakeLabel(Form& form, Label&)
     label->setIndent(0);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFocusPolicy(Qt::NoFocus);
-    return made(Element::Kind::Label, form, label);
+    return Made(Element::Kind::Label, form, label);
 }
 
 void SetLabelColors(Element& label, Color back, Color fore)
@@ -353,20 +353,16 @@ void LineWidget::paintEvent(QPaintEvent*)
 Element* MakeLine(Form& form, LineControl&)
 {
     auto* f = static_cast<FormWidget*>(form.Native().widget);
-    auto* line = new LineWidget(f, *f);
-    line->setFocusPolicy(Qt::NoFocus);
-    return made(Element::Kind::Line, form, line);
+    return Made(Element::Kind::Line, form, new LineWidget(f, *f));
 }
 
-void PlaceLine(Element& e, const LineControl::Ends& ends, int width, Color c)
+void PlaceLine(Element& e, const LineControl::Ends& ends, int width, Color c, const Rect& covered)
 {
     auto& line = as<LineWidget>(e);
     line.ends = ends;
     line.width = width;
     line.color = c;
-    const int half = width / 2;
-    e.place = {std::min(ends.x1, ends.x2) - half, std::min(ends.y1, ends.y2) - half,
-               std::abs(ends.x2 - ends.x1) + width, std::abs(ends.y2 - ends.y1) + width};
+    e.place = covered;
     e.apply();
     line.update();
 }

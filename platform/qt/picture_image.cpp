@@ -100,10 +100,7 @@ void PictureWidget::paintEvent(QPaintEvent*)
 
 Element* MakePicture(Form& form, PictureBox& owner)
 {
-    auto* f = static_cast<FormWidget*>(form.Native().widget);
-    auto* e = new Element(Element::Kind::Picture, f, new PictureWidget(f, owner));
-    f->elements.push_back(e);
-    return e;
+    return Made(Element::Kind::Picture, form, new PictureWidget(form.Native().widget, owner));
 }
 
 void Resize(Element& p, int width, int height) { static_cast<PictureWidget&>(*p.widget).resizeImage(width, height); }

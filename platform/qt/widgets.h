@@ -63,6 +63,9 @@ private:
     int appliedPixels = 0;
 };
 
+// An element of the form for this widget, which it then owns.
+Element* Made(Element::Kind kind, Form& form, QWidget* widget);
+
 // The window: the form at a uniform scale, centred on its own green.
 class FormWidget : public QWidget {
 public:

@@ -59,11 +59,16 @@ mergeInto(LibraryManager.library, {
       var last = canvas._lastStamp;
       if (last && last._radius === radius && last._c === c && last._fx === fx && last._fy === fy &&
           last._ratio === canvas._ratio) return last;
-      if (!canvas._stamps || canvas._stampRatio !== canvas._ratio) { canvas._stamps = new Map(); canvas._stampRatio = canvas._ratio; }
+      if (!canvas._stamps || canvas._stampRatio !== canvas._ratio) {
+        LG.forget(canvas._stamps);
+        canvas._stamps = new Map();
+        canvas._stampRatio = canvas._ratio;
+        canvas._lastStamp = null;
+      }
       var key = radius + ',' + c + ',' + fx + ',' + fy;
       var s = canvas._stamps.get(key);
       if (s) return (canvas._lastStamp = s);
-      if (canvas._stamps.size > 64) canvas._stamps.clear();
+      if (canvas._stamps.size > 64) LG.forget(canvas._stamps);
       var k = canvas._ratio, pad = Math.ceil(radius * k) + 2;
       s = LG.picture(2 * pad + 1, 2 * pad + 1, function (x) {
         x.fillStyle = LG.colour(c);
@@ -75,6 +80,16 @@ mergeInto(LibraryManager.library, {
       s._radius = radius; s._c = c; s._fx = fx; s._fy = fy; s._ratio = k;
       canvas._stamps.set(key, s);
       return (canvas._lastStamp = s);
+    },
+    // Where a stamp sits within a device pixel, to a quarter of one (as
+    // finely as the browser places text): a drag at a scale that is not
+    // whole moves by fractions, and every fraction would be a stamp of its own.
+    phase: function (v) { return Math.round(v * 4) / 4; },
+    // A cache of stamps emptied, their images let go at once.
+    forget: function (cache) {
+      if (!cache) return;
+      cache.forEach(function (s) { if (s.close) s.close(); });
+      cache.clear();
     },
     shift: function (e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); },
     call: function (name, ret, types, args) { return Module.ccall(name, ret, types, args); },
@@ -91,22 +106,25 @@ mergeInto(LibraryManager.library, {
       var ox = (W - LG.width * s) / 2, oy = (H - LG.height * s) / 2;
       LG.scale = s;
       form.style.transform = 'translate(' + ox + 'px,' + oy + 'px) scale(' + s + ')';
-      for (var i = 0; i < LG.elements.length; ++i) if (LG.elements[i]) LG.elements[i]._rect = null;
-      for (var id = 0; id < LG.elements.length; ++id)
-        if (LG.kinds[id] === LG.PICTURE && LG.elements[id]) LG.sizeCanvas(id);
+      for (var id = 0; id < LG.elements.length; ++id) {
+        if (!LG.elements[id]) continue;
+        LG.elements[id]._rect = null;
+        // A canvas at a new resolution is made again from what was drawn.
+        if (LG.kinds[id] === LG.PICTURE && LG.fitCanvas(LG.elements[id])) LG.call('lg_redraw', null, ['number'], [id]);
+      }
     },
-    sizeCanvas: function (id) {
-      var canvas = LG.elements[id];
+    // A canvas's pixels: the screen's density times the form's scale for
+    // each pixel of the form. True when they changed (the canvas is blank).
+    fitCanvas: function (canvas) {
       var w = canvas._w || 1, h = canvas._h || 1;
       var ratio = (window.devicePixelRatio || 1) * LG.scale;
       var across = Math.max(1, Math.round(w * ratio)), down = Math.max(1, Math.round(h * ratio));
-      if (canvas.width === across && canvas.height === down) return;
+      if (canvas.width === across && canvas.height === down) return false;
       canvas.width = across;
       canvas.height = down;
       canvas._ratio = across / w;
       canvas._font = ''; canvas._fill = canvas._stroke = -1;
-      // Made again, from what was drawn, at the new resolution.
-      LG.call('lg_redraw', null, ['number'], [id]);
+      return true;
     },
     watchDensity: function () {
       var query = window.matchMedia('(resolution: ' + (window.devicePixelRatio || 1) + 'dppx)');
@@ -161,7 +179,7 @@ mergeInto(LibraryManager.library, {
           if (LG.messages.length) { LG.showNext(); return; }
           var id = LG.pendingFocus;
           LG.pendingFocus = null;
-          if (id !== null && LG.elements[id]) LG.elements[id].focus({ preventScroll: true });
+          if (id !== null) LG.focus(id);
         });
         dialog.addEventListener('cancel', function (e) { e.preventDefault(); dialog.close(); });
         document.body.appendChild(dialog);
@@ -183,8 +201,7 @@ mergeInto(LibraryManager.library, {
     // anywhere rather than lose its last line.
     keepLines: function (el) {
       el.style.lineBreak = '';
-      // (Only a label a line and a half high or more wraps its caption.)
-      if (el.clientHeight * 2 < parseFloat(getComputedStyle(el).fontSize) * 3) return;
+      if (el.classList.contains('one-line')) return;  // never wraps
       if (el.textContent && el.scrollHeight > el.clientHeight + 1) el.style.lineBreak = 'anywhere';
     },
     shown: false,
@@ -600,24 +617,13 @@ mergeInto(LibraryManager.library, {
     canvas._h = h;
     canvas.style.width = w + 'px';
     canvas.style.height = h + 'px';
-    var ratio = (window.devicePixelRatio || 1) * LG.scale;
-    canvas.width = Math.max(1, Math.round(w * ratio));
-    canvas.height = Math.max(1, Math.round(h * ratio));
-    canvas._ratio = canvas.width / w;
-    canvas._font = ''; canvas._fill = canvas._stroke = -1;
+    // Placed anew, the picture starts blank.
+    if (!LG.fitCanvas(canvas) && canvas._context) canvas._context.clearRect(0, 0, canvas.width, canvas.height);
   },
 
   lg_clear__deps: ['$LG'],
   lg_clear: function (id, colour) {
     var canvas = LG.elements[id], ctx = canvas._context;
-    // The screen's density may have changed.
-    var ratio = (window.devicePixelRatio || 1) * LG.scale;
-    if (Math.round(canvas._w * ratio) !== canvas.width) {
-      canvas.width = Math.max(1, Math.round(canvas._w * ratio));
-      canvas.height = Math.max(1, Math.round(canvas._h * ratio));
-      canvas._ratio = canvas.width / canvas._w;
-      canvas._font = ''; canvas._fill = canvas._stroke = -1;
-    }
     LG.fillWith(canvas, colour);
     ctx.fillRect(0, 0, canvas.width, canvas.height);
   },
@@ -647,7 +653,7 @@ mergeInto(LibraryManager.library, {
   lg_dot: function (id, cx, cy, radius, colour) {
     var canvas = LG.elements[id], k = canvas._ratio;
     var x = (cx + 0.5) * k, y = (cy + 0.5) * k, ix = Math.floor(x), iy = Math.floor(y);
-    var s = LG.stamp(canvas, radius, colour, x - ix, y - iy);
+    var s = LG.stamp(canvas, radius, colour, LG.phase(x - ix), LG.phase(y - iy));
     canvas._context.drawImage(s, ix - s._pad, iy - s._pad);
   },
 
@@ -661,11 +667,16 @@ mergeInto(LibraryManager.library, {
     var line = LG.lineMetrics(font);
     var X = x * k, Y = (y + line.ascent) * k, ix = Math.floor(X), iy = Math.floor(Y);
     var words = UTF8ToString(text);
-    if (!canvas._texts || canvas._textsRatio !== k) { canvas._texts = new Map(); canvas._textsRatio = k; }
-    var key = font + '|' + colour + '|' + (X - ix) + '|' + (Y - iy) + '|' + words;
+    var fx = LG.phase(X - ix), fy = LG.phase(Y - iy);
+    if (!canvas._texts || canvas._textsRatio !== k) {
+      LG.forget(canvas._texts);
+      canvas._texts = new Map();
+      canvas._textsRatio = k;
+    }
+    var key = font + '|' + colour + '|' + fx + '|' + fy + '|' + words;
     var stamp = canvas._texts.get(key);
     if (!stamp) {
-      if (canvas._texts.size > 256) canvas._texts.clear();
+      if (canvas._texts.size > 1024) LG.forget(canvas._texts);
       var deviceFont = LG.cssFont(px * k, bold, italic);
       var m = LG.measure(deviceFont, words);
       var left = Math.ceil(m.actualBoundingBoxLeft) + 2, up = Math.ceil(m.actualBoundingBoxAscent) + 2;
@@ -674,7 +685,7 @@ mergeInto(LibraryManager.library, {
         c.font = deviceFont;
         c.fillStyle = LG.colour(colour);
         c.textBaseline = 'alphabetic';
-        c.fillText(words, left + (X - ix), up + (Y - iy));
+        c.fillText(words, left + fx, up + fy);
       });
       stamp._left = left;
       stamp._up = up;

@@ -145,8 +145,9 @@ int SelStart(const Element& box) { return lg_sel_start(box.id); }
 int SelLength(const Element& box) { return lg_sel_length(box.id); }
 void Select(Element& box, int start, int length) { lg_select(box.id, start, length); }
 
-void PlaceLine(Element& line, const LineControl::Ends& ends, int width, Color c)
+void PlaceLine(Element& line, const LineControl::Ends& ends, int width, Color c, const Rect&)
 {
+    // (The page's bar is its own ink: a box exactly as long and thick.)
     lg_line(line.id, ends.x1, ends.y1, ends.x2, ends.y2, width, c);
 }
 
