@@ -8,7 +8,9 @@
 // the floor is filling the whole 600 × 600 canvas once, read back the same
 // way. Every unit (40, 22, 14) with nothing shown and with both point runs
 // and the line, at full speed and with the processor slowed 4 times (about a
-// first-phase school Chromebook). Also the time until the page is interactive.
+// first-phase school Chromebook); then once more in a window of 1000 × 700 at
+// a density of 1.5, where the form's scale is not whole and a slow drag moves
+// the plane by fractions of a pixel. Also the time until the page is interactive.
 import { pathToFileURL } from 'node:url';
 import path from 'node:path';
 import puppeteer from '../tests/web/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js';
@@ -24,9 +26,9 @@ const browser = await puppeteer.launch({
 
 const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[Math.floor(s.length / 2)]; };
 
-async function open() {
+async function open(view = { width: 876, height: 650, deviceScaleFactor: 1 }) {
   const page = await browser.newPage();
-  await page.setViewport({ width: 876, height: 650, deviceScaleFactor: 1 });
+  await page.setViewport(view);
   const started = Date.now();
   await page.goto(pathToFileURL(path.join(site, 'index.html')).href);
   await page.waitForFunction(() => document.getElementById('form').style.visibility === 'visible' &&
@@ -35,8 +37,8 @@ async function open() {
 }
 
 // In the page: the steps of a drag, and the floor, in milliseconds.
-async function measure(page, unit, shown) {
-  return page.evaluate(async (unit, shown, steps) => {
+async function measure(page, unit, shown, fractional) {
+  return page.evaluate(async (unit, shown, steps, fractional) => {
     const q = (name) => document.querySelector(`[data-name="${name}"]`);
     q('Command2').click();
     q({ 40: 'Command3(0)', 22: 'Command3(1)', 14: 'Command3(2)' }[unit]).click();
@@ -60,13 +62,16 @@ async function measure(page, unit, shown) {
     // The page's clock is coarse (0.1 ms): steps are timed in batches of 20,
     // each batch giving the time of one of its steps.
     const batch = 20;
+    let n = 0;
     canvas.dispatchEvent(event('pointerdown', 300, 300, 1));
     const times = [];
     for (let b = 0; b < steps / batch; ++b) {
       const t0 = performance.now();
       for (let i = 0; i < batch; ++i) {
         const away = i % 2 === 0;
-        canvas.dispatchEvent(event('pointermove', away ? 310 : 300, away ? 295 : 300, 1));
+        ++n;
+        if (fractional) canvas.dispatchEvent(event('pointermove', 300 + (n * 0.37) % 30, 300 - (n * 0.23) % 20, 1));
+        else canvas.dispatchEvent(event('pointermove', away ? 310 : 300, away ? 295 : 300, 1));
         ctx.getImageData(0, 0, 1, 1);
       }
       times.push((performance.now() - t0) / batch);
@@ -84,22 +89,30 @@ async function measure(page, unit, shown) {
     }
     q('Command2').click();
     return { times, floors };
-  }, unit, shown, steps);
+  }, unit, shown, steps, fractional);
 }
 
-const { page, interactive } = await open();
-const cdp = await page.target().createCDPSession();
-console.log(`interactive after ${interactive} ms`);
-for (const rate of [1, 4]) {
-  await cdp.send('Emulation.setCPUThrottlingRate', { rate });
-  console.log(`\nprocessor slowed ${rate}x`);
-  for (const unit of [40, 22, 14]) {
-    for (const shown of [false, true]) {
-      const { times, floors } = await measure(page, unit, shown);
-      const step = median(times), floor = median(floors);
-      console.log(`  unit ${unit}, ${shown ? 'all shown   ' : 'nothing shown'}: step ${step.toFixed(3)} ms` +
-                  ` (slowest batch ${Math.max(...times).toFixed(2)} ms), floor ${floor.toFixed(3)} ms, ${(step / floor).toFixed(1)}x`);
+const runs = [
+  { title: '', view: undefined, fractional: false },
+  { title: ', 1000 × 700 at density 1.5, moves by fractions', view: { width: 1000, height: 700, deviceScaleFactor: 1.5 },
+    fractional: true },
+];
+for (const run of runs) {
+  const { page, interactive } = await open(run.view);
+  const cdp = await page.target().createCDPSession();
+  if (!run.fractional) console.log(`interactive after ${interactive} ms`);
+  for (const rate of [1, 4]) {
+    await cdp.send('Emulation.setCPUThrottlingRate', { rate });
+    console.log(`\nprocessor slowed ${rate}x${run.title}`);
+    for (const unit of [40, 22, 14]) {
+      for (const shown of [false, true]) {
+        const { times, floors } = await measure(page, unit, shown, run.fractional);
+        const step = median(times), floor = median(floors);
+        console.log(`  unit ${unit}, ${shown ? 'all shown   ' : 'nothing shown'}: step ${step.toFixed(3)} ms` +
+                    ` (slowest batch ${Math.max(...times).toFixed(2)} ms), floor ${floor.toFixed(3)} ms, ${(step / floor).toFixed(1)}x`);
+      }
     }
   }
+  await page.close();
 }
 await browser.close();
