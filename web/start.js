@@ -1,5 +1,36 @@
 // Starts the lesson once its font is ready (the plane's numbers are drawn
 // with it at once), and keeps it for use offline where the page is served.
+// Where the browser cannot run it, says so instead and never loads it.
+
+// What the browser lacks for the lesson: '' (nothing), 'wasm' (WebAssembly:
+// an old browser, or a setting that turns it off, as iPadOS's Lockdown Mode
+// does) or 'old' (WebAssembly's own exceptions, which the program throws and
+// catches, missing on iPadOS before 15.2; or the message box, <dialog>,
+// missing before 15.4). Written for the oldest browsers it must recognise.
+var lessonLack = (function () {
+  if (typeof WebAssembly !== 'object' || typeof WebAssembly.validate !== 'function') return 'wasm';
+  // A module whose one function throws an exception of its own tag and
+  // catches it, with the instructions the program is built with.
+  var probe = new Uint8Array([
+    0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00,  // "\0asm", version 1
+    0x01, 0x04, 0x01, 0x60, 0x00, 0x00,              // types: () -> ()
+    0x03, 0x02, 0x01, 0x00,                          // functions: one, of type 0
+    0x0d, 0x03, 0x01, 0x00, 0x00,                    // tags: one exception, of type 0
+    0x0a, 0x0b, 0x01, 0x09, 0x00,                    // code: one body, no locals:
+    0x06, 0x40, 0x08, 0x00, 0x07, 0x00, 0x0b, 0x0b   // try, throw 0, catch 0, end, end
+  ]);
+  try {
+    if (!WebAssembly.validate(probe)) return 'old';
+  } catch (e) {
+    return 'old';
+  }
+  if (typeof HTMLDialogElement === 'undefined' || typeof HTMLDialogElement.prototype.showModal !== 'function') return 'old';
+  return '';
+})();
+if (lessonLack) {
+  document.getElementById('unsupported').hidden = false;
+  document.querySelector('#unsupported [data-lack="' + lessonLack + '"]').hidden = false;
+}
 
 // The face (font.js), decoded and loaded while the program's module compiles.
 var lessonFace = (function () {
@@ -39,4 +70,11 @@ if (/^https?:$/.test(location.protocol)) {
       navigator.serviceWorker.register('sw.js').catch(function () {});
     });
   }
+}
+
+// The program, where the browser can run it.
+if (!lessonLack) {
+  var lessonProgram = document.createElement('script');
+  lessonProgram.src = 'lesson.js';
+  document.body.appendChild(lessonProgram);
 }

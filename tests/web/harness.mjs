@@ -29,6 +29,17 @@ export const MESSAGES = {
   cannotShow: 'この直線の式は、数が大きすぎて表示できません。',
 };
 
+// What the page says where the browser cannot run the lesson, as seen:
+// what it lacks, WebAssembly, what is newer (WebAssembly's exceptions, the
+// message box) or JavaScript.
+const CANNOT = 'このブラウザーでは、この教材を使うことができません。';
+export const NOTICES = {
+  wasm: [CANNOT, 'この教材には、WebAssembly（ウェブアセンブリ）が使えるブラウザーが必要です。ブラウザーを最新にするか、別のブラウザーで開いてください。iPad の「ロックダウンモード」のように WebAssembly を止める設定がオンのときは、このページを対象外にしてください。'],
+  old: [CANNOT, 'ブラウザーが古いため、この教材は動きません。Chromebook は ChromeOS 95 以降に、iPad は iPadOS 15.4 以降に更新してから、もう一度開いてください。パソコンでは、最新のブラウザーで開いてください。'],
+  script: ['JavaScript がオフになっているため、この教材を使うことができません。',
+    'ブラウザーの設定で JavaScript をオンにしてから、もう一度開いてください。学校で管理している端末では、管理の担当者にたずねてください。'],
+};
+
 // The form's layout, in its own pixels (left, top, width, height).
 export const PLACES = {
   Picture1: [16, 32, 600, 600],
@@ -56,13 +67,14 @@ export const SIZES = [
 const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
   '--disable-component-update', '--disable-sync'];
 
-// One browser with a profile of its own, removed when the browser closes.
-export async function launch() {
+// One browser with a profile of its own, removed when the browser closes;
+// args: further switches of the browser.
+export async function launch(args = []) {
   if (!fs.existsSync(path.join(SITE, 'index.html')))
     throw new Error(`no lesson in ${SITE}: build the target 'site' and set LG_SITE`);
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'lg-chromium-'));
   const browser = await puppeteer.launch({
-    executablePath: CHROMIUM, headless: true, userDataDir: profile, args: ARGS,
+    executablePath: CHROMIUM, headless: true, userDataDir: profile, args: [...ARGS, ...args],
   });
   const close = browser.close.bind(browser);
   browser.close = async () => {
@@ -422,9 +434,9 @@ function planeFaults(unit, ox, oy) {
 }
 
 // The browser of this test file: launched before its first case, closed after its last.
-export function useBrowser() {
+export function useBrowser(args = []) {
   let browser = null;
-  before(async () => { browser = await launch(); });
+  before(async () => { browser = await launch(args); });
   after(async () => { if (browser) await browser.close(); });
   return () => browser;
 }
