@@ -73,6 +73,11 @@ case $purpose in
     ;;
 esac
 
+# A caller that needs more besides names it in LG_MORE_PACKAGES, to be asked
+# for in the same one line (scripts/guide-pictures.sh: Chromium, npm, optipng).
+read -r -a more_packages <<< "${LG_MORE_PACKAGES:-}"
+PACKAGES+=("${more_packages[@]}")
+
 # --- Install what is missing ------------------------------------------------
 # A machine may carry Node.js from elsewhere than Debian (NodeSource's package
 # brings its own npm and conflicts with Debian's): a command that is already

@@ -1,0 +1,171 @@
+// The pictures of the teachers' guide (docs/guide.md), shot from the real page
+// in the machine's Chromium, headless, driven as a learner drives it: by keys
+// on a Chromebook's 1366 × 768, by a finger on an iPad's 1180 × 820. Each
+// state is checked before it is shot, so that a picture shows what the guide
+// says of it; a page that does not reach it fails the run and makes nothing.
+//
+//   LG_SITE=<the lesson's folder> node scripts/guide-pictures.mjs OUT-FOLDER
+//
+// scripts/guide-pictures.sh builds the folder, runs this, optimises the PNGs
+// and puts them in docs/guide/. puppeteer-core comes from tests/web (npm ci).
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+import { Lesson, MESSAGES, NOTICES, SITE, launch } from '../tests/web/harness.mjs';
+
+const out = process.argv[2];
+if (!out) {
+  console.error('usage: LG_SITE=<site> node scripts/guide-pictures.mjs OUT-FOLDER');
+  process.exit(2);
+}
+fs.mkdirSync(out, { recursive: true });
+
+const CHROMEBOOK = { width: 1366, height: 768 };
+const IPAD = { width: 1180, height: 820, touch: true, mobile: true };
+
+// The place of a shot: the whole window, or a part of the form in its own
+// pixels (left, top, width, height), or the message with a margin around it.
+const AREAS = {
+  form: [0, 0, 876, 650],
+  plane: [16, 32, 600, 600],
+  panel: [642, 0, 234, 400],  // 「初期画面」 down to 「すべての点を打つ」
+};
+async function area(page, which) {
+  if (which === 'window') return undefined;
+  let r;
+  if (which === 'message') {
+    r = await page.$eval('#message', (el) => {
+      const b = el.getBoundingClientRect();
+      return [b.left - 24, b.top - 24, b.right + 24, b.bottom + 24];
+    });
+  } else {
+    r = await page.$eval('#form', (el, [l, t, w, h]) => {
+      const b = el.getBoundingClientRect(), k = b.width / 876;
+      return [b.left + l * k, b.top + t * k, b.left + (l + w) * k, b.top + (t + h) * k];
+    }, AREAS[which]);
+  }
+  const x = Math.round(r[0]), y = Math.round(r[1]);
+  return { x, y, width: Math.round(r[2]) - x, height: Math.round(r[3]) - y };
+}
+
+const made = [];
+async function shot(page, name, which) {
+  // Painted as the learner sees it, with the lesson's face.
+  await page.evaluate(() => document.fonts.ready.then(() => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 50)))));
+  const file = path.join(out, `${name}.png`);
+  await page.screenshot({ path: file, clip: await area(page, which) });
+  made.push(file);
+}
+
+// A text box's blinking caret would make each run's pictures differ.
+const still = (page) => page.addStyleTag({ content: 'input { caret-color: transparent !important; }' });
+
+async function open(browser, view) {
+  const l = await Lesson.open(browser, view);
+  await still(l.page);
+  return l;
+}
+
+const browser = await launch();
+try {
+  // --- The lesson by the keyboard, on a Chromebook -----------------------------
+  {
+    const l = await open(browser, CHROMEBOOK);
+    assert.equal(await l.focused(), 'Text1(0)');
+    await shot(l.page, 'start', 'window');
+
+    for (const v of ['2', '3', '6']) {
+      await l.type(v);
+      await l.press('Enter');
+    }
+    assert.deepEqual(await l.boxes(), ['2', '3', '6']);
+    assert.equal(await l.focused(), 'Command4(0)');
+    await shot(l.page, 'typed', 'panel');
+
+    await l.press('Enter');  // 点を打つ
+    assert.equal((await l.state()).pointsShown.v, 1);
+    assert.equal(await l.focused(), 'Command4(1)');
+    await shot(l.page, 'points', 'form');
+
+    await l.press('Enter');  // さらに点を打つ
+    assert.equal((await l.state()).morePointsShown.v, 1);
+    assert.equal(await l.focused(), 'Command5');
+    await shot(l.page, 'more-points', 'form');
+
+    await l.press('Enter');  // すべての点を打つ
+    assert.equal((await l.state()).lineShown, 1);
+    assert.equal(await l.focused(), 'Command6');
+    await shot(l.page, 'line', 'form');
+
+    await l.press('Enter');  // 式を表示
+    assert.equal(await l.reading(), 'ｙ＝マイナス３分の２ｘ＋２');
+    assert.equal(await l.focused(), 'Command2');
+    await shot(l.page, 'equation', 'form');
+
+    // The plane with the focus, as for copying or saving it: Tab past 「終　了」.
+    await l.press('Tab');
+    await l.press('Tab');
+    assert.equal(await l.focused(), 'Picture1');
+    await shot(l.page, 'plane-focus', 'plane');
+
+    // 「初期画面」, then b = 0: the message, its box to correct selected after it.
+    await l.click('Command2');
+    assert.deepEqual(await l.boxes(), ['', '', '']);
+    assert.equal(await l.focused(), 'Text1(0)');
+    for (const v of ['1', '0', '2']) {
+      await l.type(v);
+      await l.press('Enter');
+    }
+    await l.press('Enter');  // 点を打つ
+    assert.deepEqual(await l.shown(), [MESSAGES.bIsZero]);
+    await shot(l.page, 'message', 'message');
+    await l.closeMessage('Enter');
+    await l.close();
+  }
+
+  // --- Sizes and a drag by a finger, on an iPad --------------------------------
+  {
+    const l = await open(browser, IPAD);
+    await l.enter('2', '3', '6', 'tap');
+    for (const name of ['Command4(0)', 'Command4(1)', 'Command5']) await l.tap(name);
+    assert.equal((await l.state()).lineShown, 1);
+
+    await l.tap('Command3(0)');  // 小
+    assert.equal((await l.state()).unitSize, 40);
+    await shot(l.page, 'ipad-small', 'form');
+
+    await l.tap('Command3(2)');  // 大
+    assert.equal((await l.state()).unitSize, 14);
+    await shot(l.page, 'ipad-large', 'window');
+
+    // Back at 中, the plane moved by a finger: the origin to the lower left.
+    await l.tap('Command3(1)');
+    await l.swipe([[300, 300], [260, 340], [200, 400], [160, 440]]);
+    const s = await l.state();
+    // (A finger on the scaled form moves it by fractions of the form's pixels.)
+    assert.deepEqual([s.unitSize, Math.round(s.originX.v), Math.round(s.originY.v)], [22, 160, 440]);
+    await shot(l.page, 'ipad-drag', 'form');
+    await l.close();
+  }
+} finally {
+  await browser.close();
+}
+
+// --- Where the browser cannot run the lesson: without WebAssembly --------------
+{
+  const b = await launch(['--js-flags=--jitless']);
+  try {
+    const page = await b.newPage();
+    await page.setViewport(CHROMEBOOK);
+    await page.goto(pathToFileURL(path.join(SITE, 'index.html')).href, { waitUntil: 'load' });
+    const seen = await page.evaluate(() => document.body.innerText.split('\n').map((t) => t.trim()).filter((t) => t));
+    assert.deepEqual(seen, NOTICES.wasm);
+    await shot(page, 'unsupported', 'window');
+  } finally {
+    await b.close();
+  }
+}
+
+console.log(`${made.length} pictures shot: ${made.map((f) => path.basename(f)).join(' ')}`);
