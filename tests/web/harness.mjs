@@ -27,6 +27,10 @@ export const MESSAGES = {
   bNearZero: 'ｂが０に近すぎて、点を打つことができません。\nｂには、もっと０から離れた数を入れてください。',
   tooLarge: '数が大きすぎて、点を打つことができません。\nａ，ｂ，ｃには、もっと小さな数を入れてください。',
   cannotShow: 'この直線の式は、数が大きすぎて表示できません。',
+  // The plane as a picture: copying it where the browser may not write the
+  // clipboard; saving it where the desktop cannot write the file.
+  notCopied: '図をコピーできませんでした。\nかわりに、Ctrl＋S で画像として保存できます。',
+  notSaved: '図を保存できませんでした。\n保存する場所を変えて、もう一度ためしてください。',
 };
 
 // What the page says where the browser cannot run the lesson, as seen:

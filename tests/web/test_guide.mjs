@@ -1,0 +1,58 @@
+// The teachers' guide (docs/guide.md) as the code host shows it: the README
+// leads to it from its first lines; every picture it shows is in docs/guide/
+// and every picture there is shown; its links within the page find their
+// headings; and it quotes every message of the lesson and every notice of the
+// page word for word, so that a changed text cannot leave it behind.
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import { test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+
+import { MESSAGES, NOTICES } from './harness.mjs';
+
+const ROOT = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', '..');
+const DOCS = path.join(ROOT, 'docs');
+const guide = fs.readFileSync(path.join(DOCS, 'guide.md'), 'utf8');
+
+// A heading's anchor as the code host makes it: lower case, blanks to
+// hyphens, every other sign left out.
+const anchor = (heading) => heading.trim().toLowerCase().replace(/[^\p{L}\p{N}\p{M}\s_-]/gu, '').replace(/\s/g, '-');
+
+test('the README leads to the guide in Japanese before its English', () => {
+  const readme = fs.readFileSync(path.join(ROOT, 'README.md'), 'utf8');
+  const top = readme.slice(0, readme.search(/^## /m));
+  const link = top.search(/\]\(docs\/guide\.md\)/);
+  assert.ok(link > 0, 'a link to docs/guide.md before the first section');
+  assert.match(top.slice(0, link), /[\p{Script=Hiragana}]{2}/u, 'Japanese before the link');
+});
+
+test('every picture the guide shows is there, and every picture there is shown', () => {
+  const shown = [...guide.matchAll(/!\[[^\]]+\]\(([^)\s]+)\)/g)].map((m) => m[1]);
+  assert.ok(shown.length > 0);
+  for (const file of shown) {
+    const bytes = fs.readFileSync(path.join(DOCS, file));
+    assert.equal(bytes.subarray(1, 4).toString(), 'PNG', file);
+  }
+  const there = fs.readdirSync(path.join(DOCS, 'guide')).map((f) => `guide/${f}`);
+  assert.deepEqual([...new Set(shown)].sort(), there.sort());
+});
+
+test('every link within the guide finds its heading', () => {
+  const headings = new Set([...guide.matchAll(/^#{1,4} (.+)$/gm)].map((m) => anchor(m[1])));
+  const links = [...guide.matchAll(/\]\(#([^)]+)\)/g)].map((m) => m[1]);
+  assert.ok(links.length > 0);
+  assert.deepEqual(links.filter((l) => !headings.has(l)), []);
+});
+
+// A table's cell breaks its lines with <br>.
+const text = guide.replace(/<br>/g, '\n');
+const QUOTED = [
+  ...Object.entries(MESSAGES).map(([name, message]) => [`the message ${name}`, message]),
+  ...Object.entries(NOTICES).map(([lack, lines]) => [`the notice where the browser lacks ${lack}`, lines.join('\n')]),
+];
+for (const [what, words] of QUOTED) {
+  test(`the guide quotes ${what}`, () => {
+    assert.ok(text.includes(words), words);
+  });
+}
