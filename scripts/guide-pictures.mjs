@@ -125,6 +125,14 @@ try {
     await l.close();
   }
 
+  // --- A problem by its link: the guide says it opens as ① leaves it ----------
+  {
+    const l = await Lesson.open(browser, CHROMEBOOK, `${pathToFileURL(path.join(SITE, 'index.html')).href}?a=2&b=3&c=6`);
+    assert.deepEqual(await l.boxes(), ['2', '3', '6']);
+    assert.equal(await l.focused(), 'Command4(0)');
+    await l.close();
+  }
+
   // --- Sizes and a drag by a finger, on an iPad --------------------------------
   {
     const l = await open(browser, IPAD);
