@@ -35,7 +35,9 @@ if ! "$cmake" --build "$build" --target linear-graph >"$tmp/build.log" 2>&1; the
 fi
 [[ -x $program ]] || { echo "FAIL: no program at $program"; exit 1; }
 
-if ! "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/out" >"$tmp/cpack.log" 2>&1; then
+# Packed under a umask that closes every new folder to others: the package's
+# folders must not depend on it.
+if ! (umask 077 && "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/out") >"$tmp/cpack.log" 2>&1; then
   cat "$tmp/cpack.log"
   echo "FAIL: cpack could not build the package"
   exit 1
@@ -95,6 +97,9 @@ want_file usr/share/icons/hicolor/48x48/apps/linear-graph.png '^-rw-r--r--$'
 want_file usr/share/icons/hicolor/256x256/apps/linear-graph.png '^-rw-r--r--$'
 want_file usr/share/doc/linear-graph/changelog.gz '^-rw-r--r--$'
 want_file usr/share/doc/linear-graph/copyright '^-rw-r--r--$'
+# Every folder is open to read, as Debian's folders are.
+closed=$(awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}' "$tmp/contents" | paste -sd' ')
+[[ -z $closed ]] && pass "every folder has mode 755" || fail "folders without mode 755: $closed"
 # Nothing of the build (static library, tests, benchmarks) comes along.
 extra=$(awk '$1 !~ /^d/ {print $6}' "$tmp/contents" | grep -Ev '^\./usr/(bin/linear-graph|share/applications/linear-graph\.desktop|share/icons/hicolor/[^/]+/apps/linear-graph\.(svg|png)|share/doc/linear-graph/(changelog\.gz|copyright))$' || true)
 [[ -z $extra ]] && pass "no other files" || fail "other files in the package: $extra"

@@ -86,6 +86,11 @@ else()
     "libc6 (>= 2.34), libgcc-s1 (>= 3.0), libstdc++6 (>= 5.2), ")
 endif()
 
+# The package's folders are open to everyone to read, whatever the umask of
+# the one who packs (CPack's staging folders follow it: under umask 077 the
+# package would make /usr/share/doc/linear-graph readable by root alone).
+set(CPACK_PRE_BUILD_SCRIPTS ${LG_PACKAGING_DIR}/folder_modes.cmake)
+
 include(CPack)
 
 # The package's contents and dependencies, checked on a package built afresh
