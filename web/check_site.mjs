@@ -29,7 +29,7 @@ const LIMIT = 1000000;
 const here = path.dirname(fileURLToPath(import.meta.url));
 const site = path.resolve(process.argv[2] || '');
 if (!process.argv[2] || !fs.existsSync(path.join(site, 'index.html'))) {
-  console.error('usage: node web/check_site.mjs <site-folder>   (the folder with index.html)');
+  console.error('usage: node web/check_site.mjs <site-folder> [version]   (the folder with index.html)');
   process.exit(2);
 }
 
@@ -68,6 +68,14 @@ const folder = filesOf(site).filter((f) => f !== 'sw.js');
 check(JSON.stringify([...listed].sort()) === JSON.stringify(folder), 'sw.js lists every file of the folder',
       `listed ${listed.length}, in the folder ${folder.length}`);
 check(/^[0-9a-f]{16}$/.test(version || ''), 'sw.js carries a version', version);
+// The program's version, in the page and in the worker's cache name (the
+// build's PROJECT_VERSION, when given after the folder).
+const release = (workerText.match(/var RELEASE = '([^']*)'/) || [])[1];
+const pageVersion = (fs.readFileSync(path.join(site, 'index.html'), 'utf8')
+  .match(/<meta name="version" content="([^"]*)">/) || [])[1];
+check(/^[0-9]+(\.[0-9]+)+$/.test(pageVersion || '') && (!process.argv[3] || pageVersion === process.argv[3]),
+      'index.html names the program\'s version', pageVersion);
+check(release === pageVersion, 'sw.js names the same version', release);
 
 // --- A server of a folder, on 127.0.0.1, that can be stopped ------------------
 const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
@@ -151,7 +159,8 @@ try {
       && !!navigator.serviceWorker.controller, { timeout: 30000 });
     const caches1 = await cached(page);
     const names = Object.keys(caches1);
-    check(names.length === 1 && names[0].endsWith(' ' + version), 'http: one cache, of this build', names.join(' | '));
+    check(names.length === 1 && names[0].endsWith(` ${release} ${version}`), 'http: one cache, of this build',
+          names.join(' | '));
     const kept = (caches1[names[0]] || []).slice().sort();
     check(JSON.stringify(kept) === JSON.stringify(folder), 'http: the cache holds every file of the folder',
           `${kept.length} of ${folder.length}`);

@@ -1,15 +1,17 @@
 // Keeps the lesson for use offline: at install every file of the folder is
 // put in a cache of this build's own, and from then on the files are served
 // from it, the network asked only for what is not there. The build writes the
-// version (from the files' content) and the list of files below, so that a
-// new build is a new worker that fills a new cache and drops the old one.
+// program's version, the version of the files (from their content) and the
+// list of files below, so that a new build is a new worker that fills a new
+// cache and drops the old one.
+var RELEASE = '@LG_RELEASE@';
 var VERSION = '@LG_SITE_VERSION@';
 var FILES = [@LG_SITE_FILES@];
 
 // Several copies of the lesson may live on one server, each in its folder:
 // each keeps its own caches, named after its folder.
 var PREFIX = 'linear-graph ' + self.registration.scope + ' ';
-var CACHE = PREFIX + VERSION;
+var CACHE = PREFIX + RELEASE + ' ' + VERSION;
 
 self.addEventListener('install', function (event) {
   event.waitUntil(caches.open(CACHE).then(function (cache) {

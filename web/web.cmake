@@ -52,9 +52,14 @@ add_custom_command(
 # The folder of the lesson: the page, its style and start, the program, the
 # face and its licence, the manifest and the icons of an installed app, and
 # the service worker that keeps them all for use offline.
+# The page names the program's version (<meta name="version">), written in
+# from PROJECT_VERSION.
 set(LG_SITE ${PROJECT_BINARY_DIR}/site)
-set(LG_SITE_FILES index.html lesson.css start.js manifest.webmanifest)
+configure_file(${PROJECT_SOURCE_DIR}/web/index.html ${LG_WEB}/index.html @ONLY)
+set(LG_SITE_FILES lesson.css start.js manifest.webmanifest)
 list(TRANSFORM LG_SITE_FILES PREPEND ${PROJECT_SOURCE_DIR}/web/ OUTPUT_VARIABLE LG_SITE_SOURCES)
+list(PREPEND LG_SITE_FILES index.html)
+list(PREPEND LG_SITE_SOURCES ${LG_WEB}/index.html)
 set(LG_ICONS ${PROJECT_SOURCE_DIR}/packaging/icon)
 set(LG_SITE_ICONS  # in the folder = in packaging/icon
   icon-180.png=linear-graph-maskable-180.png
@@ -82,6 +87,7 @@ add_custom_target(site ALL
   COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:linear-graph> ${LG_SITE}/lesson.js
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${LG_WEB}/font.js ${LG_WEB}/LICENSE-font.txt ${LG_SITE}
   COMMAND ${CMAKE_COMMAND} -DSITE=${LG_SITE} -DTEMPLATE=${PROJECT_SOURCE_DIR}/web/sw.js -DFILES=${LG_SITE_LIST}
+          -DRELEASE=${PROJECT_VERSION}
           -P ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
   DEPENDS linear-graph ${LG_SITE_SOURCES} ${LG_ICON_SOURCES} ${LG_WEB}/font.js ${LG_WEB}/LICENSE-font.txt
           ${PROJECT_SOURCE_DIR}/web/sw.js ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
