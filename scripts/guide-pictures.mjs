@@ -55,7 +55,8 @@ async function shot(page, name, which) {
   // Painted as the learner sees it, with the lesson's face.
   await page.evaluate(() => document.fonts.ready.then(() => new Promise((r) => requestAnimationFrame(() => setTimeout(r, 50)))));
   const file = path.join(out, `${name}.png`);
-  await page.screenshot({ path: file, clip: await area(page, which) });
+  // (Of the window as it stands: no other size laid out for the shot.)
+  await page.screenshot({ path: file, clip: await area(page, which), captureBeyondViewport: false });
   made.push(file);
 }
 
