@@ -90,8 +90,8 @@ listed=$(sed -nE "s/^var FILES = \[(.*)\];/\1/p" "$tmp/site/sw.js" | tr -d "' " 
   && pass "the zip holds the lesson's folder: the files sw.js lists, and sw.js" || fail "sw.js lists $listed"
 
 dpkg-deb -x "$deb" "$tmp/root"
-bad_entries=$(dpkg-deb --fsys-tarfile "$deb" | tar -tv --full-time --numeric-owner \
-  | awk -v d="$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" '$2 != "0/0" || $3" "$4 != d' | head -n 3)
+bad_entries=$(dpkg-deb --fsys-tarfile "$deb" | TZ=UTC tar -tv --full-time --numeric-owner \
+  | awk -v d="$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" '$2 != "0/0" || $4" "$5 != d' | head -n 3)
 [[ -z $bad_entries ]] && pass "the package's entries are dated by the commit and owned by root" \
   || fail "the package's entries: $bad_entries"
 
