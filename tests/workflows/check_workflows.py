@@ -7,7 +7,9 @@
   SHA of a commit, with its version in a comment on the same line;
 - a job in a container installs git before actions/checkout, so that it makes
   a real clone (without git it downloads the files alone, and the release,
-  which takes the commit, cannot be made).
+  which takes the commit, cannot be made), and trusts the clone after it (its
+  folder belongs to the runner's user, not to the container's root, and git
+  refuses to work in it otherwise).
 
 Each rule is first tried on a workflow that breaks it, which it must find.
 
@@ -56,21 +58,29 @@ def rule_github_actions(text, workflow):
     return found
 
 
-def rule_git_before_checkout(text, workflow):
-    found = []
+def container_checkouts(workflow):
+    """(job's name, its steps, the index of its checkout) of each job in a container that checks out."""
     for name, job in jobs(workflow).items():
-        if "container" not in job:
-            continue
         steps = job.get("steps") or []
         checkout = next((i for i, s in enumerate(steps) if str(s.get("uses", "")).startswith("actions/checkout@")), None)
-        if checkout is None:
-            continue
-        if not any(re.search(r"apt-get install[^\n]*\bgit\b", str(s.get("run", ""))) for s in steps[:checkout]):
-            found.append(f"job {name} runs in a container and does not install git before actions/checkout")
-    return found
+        if "container" in job and checkout is not None:
+            yield name, steps, checkout
 
 
-RULES = [rule_top_permissions, rule_job_permissions, rule_pinned, rule_github_actions, rule_git_before_checkout]
+def rule_git_before_checkout(text, workflow):
+    return [f"job {name} runs in a container and does not install git before actions/checkout"
+            for name, steps, checkout in container_checkouts(workflow)
+            if not any(re.search(r"apt-get install[^\n]*\bgit\b", str(s.get("run", ""))) for s in steps[:checkout])]
+
+
+def rule_clone_trusted(text, workflow):
+    return [f"job {name} runs in a container and does not trust its clone (safe.directory) after actions/checkout"
+            for name, steps, checkout in container_checkouts(workflow)
+            if not any("safe.directory" in str(s.get("run", "")) for s in steps[checkout + 1:])]
+
+
+RULES = [rule_top_permissions, rule_job_permissions, rule_pinned, rule_github_actions, rule_git_before_checkout,
+         rule_clone_trusted]
 
 # A workflow that keeps every rule; each case below breaks one.
 GOOD = """\
@@ -85,6 +95,7 @@ jobs:
     steps:
       - run: apt-get update && apt-get install -y git
       - uses: actions/checkout@11bd71901bbe5b1630ceea73d27597364c9af683 # v4.2.2
+      - run: git config --global --add safe.directory "$GITHUB_WORKSPACE"
 """
 SHA = "11bd71901bbe5b1630ceea73d27597364c9af683"
 BROKEN = [
@@ -100,6 +111,7 @@ BROKEN = [
         "      - run: apt-get update && apt-get install -y git\n      - uses: actions/checkout@"
         f"{SHA} # v4.2.2\n",
         f"      - uses: actions/checkout@{SHA} # v4.2.2\n      - run: apt-get install -y git\n")),
+    (rule_clone_trusted, GOOD.replace("safe.directory", "user.name")),
 ]
 
 
