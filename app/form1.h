@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/graph_state.h"
 #include "platform/controls.h"
@@ -23,8 +25,13 @@ public:
     Form1();
     ~Form1();
 
-    // Builds, loads and shows the window, as the program's start does.
-    void Start();
+    // Builds, loads and shows the window, as the program's start does; a
+    // problem given with the start (the command line, the page's address) is
+    // typed into the boxes.
+    void Start(const std::vector<std::string>& problem = {});
+    // a, b and c typed into their boxes as given, and the focus on "点を打つ",
+    // so that Enter begins the lesson.
+    void PoseProblem(const std::vector<std::string>& texts);
     // The shared state and what the lesson shows, as JSON, for tests that
     // drive the program from outside.
     std::string StateText() const;
@@ -47,6 +54,11 @@ public:
     void DrawPlane();
     // Tells assistive technology what the plane shows now, and which size is chosen.
     void DescribePlane();
+    // The plane as a picture for worksheets: copied to the clipboard, saved
+    // to a file named after the equation typed.
+    void CopyPlane();
+    void SavePlane();
+    std::string PlaneFileName() const;
     // Gives the equation shown its reading as one text.
     void DescribeEquation();
 

@@ -15,7 +15,7 @@ int main(int argc, char** argv)
     // The window lives as long as the program: in a browser the program goes
     // on after main has handed over to the page's events.
     auto* window = new Form1;
-    window->Start();
+    window->Start(app.Arguments());
     const int status = app.Run();
     delete window;
     return status;

@@ -5,11 +5,18 @@ Form1::Form1() { BuildLayout(); }
 
 Form1::~Form1() { platform::ForgetAfterEachEvent(describer_); }
 
-void Form1::Start()
+void Form1::Start(const std::vector<std::string>& problem)
 {
     platform::SetInspector([this] { return StateText(); });
     platform::Deliver([this] { Form_Load(); });
     Show();
+    if (!problem.empty()) PoseProblem(problem);
+}
+
+void Form1::PoseProblem(const std::vector<std::string>& texts)
+{
+    for (std::int16_t i = 0; i <= 2; ++i) Text1(i).Text(std::size_t(i) < texts.size() ? texts[std::size_t(i)] : "");
+    Command4(0).SetFocus();
 }
 
 void Form1::Form_Load()

@@ -26,8 +26,11 @@ void Form1::Picture1_MouseMove(std::int16_t, std::int16_t, float X, float Y)
 // replays move the focus on through the lesson; the plane keeps it, so that
 // the next press (or a held key) moves it again. A replay that cannot plot
 // has sent the focus to the box to correct, and there it stays.
-void Form1::Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t)
+void Form1::Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t Shift)
 {
+    // Ctrl+C and Ctrl+S hand the plane on as a picture.
+    if (Shift == 2 && KeyCode == 67) return CopyPlane();
+    if (Shift == 2 && KeyCode == 83) return SavePlane();
     Variant dx = 0, dy = 0;
     if (KeyCode == 37) dx = -Variant(unitSize);
     if (KeyCode == 38) dy = -Variant(unitSize);

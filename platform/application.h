@@ -2,6 +2,9 @@
 // run until the program ends.
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace platform {
 
 namespace native {
@@ -16,9 +19,13 @@ public:
     Application& operator=(const Application&) = delete;
     // Takes events until the program ends; returns its exit status.
     int Run();
+    // What the program was started with, after the window system took its
+    // own options: the command line's words, or what the page's address asks.
+    const std::vector<std::string>& Arguments() const { return arguments_; }
 
 private:
     native::Application* native_;
+    std::vector<std::string> arguments_;
 };
 
 }  // namespace platform

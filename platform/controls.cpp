@@ -21,6 +21,23 @@ int Characters(const std::string& text)
                                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+std::string CutToUnits(const std::string& text, int units)
+{
+    int used = 0;
+    std::size_t end = 0;
+    while (end < text.size()) {
+        // A character of four UTF-8 bytes is two UTF-16 units; the bytes that
+        // continue a character are passed over with it.
+        const auto lead = static_cast<unsigned char>(text[end]);
+        const int width = lead >= 0xF0 ? 2 : 1;
+        if (used + width > units) break;
+        used += width;
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+    }
+    return text.substr(0, end);
+}
+
 // Every control.
 
 Control::Control(Form& form, Kind kind) : form_(form), kind_(kind)
@@ -167,12 +184,16 @@ void CommandButton::Clicked()
 
 // Text boxes.
 
-TextBox::TextBox(Form& form) : Control(form, Kind::Box) { native_ = native::MakeTextBox(form, *this); }
+TextBox::TextBox(Form& form) : Control(form, Kind::Box)
+{
+    native_ = native::MakeTextBox(form, *this);
+    native::SetMaxLength(*native_, kMaxLength);
+}
 
 void TextBox::Text(const std::string& text)
 {
-    text_ = text;
-    native::SetText(*native_, text);
+    text_ = CutToUnits(text, kMaxLength);
+    native::SetText(*native_, text_);
     Fit();
 }
 

@@ -33,6 +33,9 @@ int PixelsOfPoints(float points);
 
 // How many characters a text holds.
 int Characters(const std::string& text);
+// The longest start of a text that is at most `units` UTF-16 code units long,
+// never cutting a character in two.
+std::string CutToUnits(const std::string& text, int units);
 
 struct Font {
     std::string face;
@@ -156,8 +159,13 @@ private:
 // the box scrolls.
 class TextBox : public Control {
 public:
+    // The most a box holds, in UTF-16 code units as both window systems
+    // count them: a longer text, pasted or set, is cut there.
+    static constexpr int kMaxLength = 32767;
+
     explicit TextBox(Form& form);
     const std::string& Text() const { return text_; }
+    // Sets the text as a paste into the empty box would: cut to what it holds.
     void Text(const std::string& text);
     // Selection, in characters from the start.
     int SelStart() const;

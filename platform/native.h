@@ -76,6 +76,8 @@ void SetLabelColors(Element& label, Color back, Color fore);
 
 // Text boxes.
 void SetText(Element& box, const std::string& text);
+// The most the box holds, in UTF-16 code units; typing and pasting stop there.
+void SetMaxLength(Element& box, int units);
 // The width the box has for its text.
 double TextRoom(const Element& box);
 int SelStart(const Element& box);
@@ -107,5 +109,13 @@ void Dot(Element& p, double cx, double cy, double radius, Color c);
 double Text(Element& p, float x, float y, const std::string& text, Color c);
 // Shows what was drawn.
 void Show(Element& p);
+
+// The picture as drawn, made again at `ratio` image pixels to each of its
+// pixels, handed on as a PNG image: to the clipboard, or to a file the user
+// names, starting from `name` (a user who cancels is not refused). Later:
+// the window system tells the picture when it is done (PictureBox::Handed).
+enum class Handing { Done, Refused, Later };
+Handing CopyImage(Element& p, double ratio);
+Handing SaveImage(Element& p, double ratio, const std::string& name);
 
 }  // namespace platform::native

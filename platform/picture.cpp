@@ -167,6 +167,27 @@ void PictureBox::Redraw()
     native::Show(*native_);
 }
 
+void PictureBox::CopyImage(double ratio, Done done)
+{
+    handing_ = std::move(done);
+    const native::Handing h = native::CopyImage(*native_, ratio);
+    if (h != native::Handing::Later) Handed(h == native::Handing::Done);
+}
+
+void PictureBox::SaveImage(double ratio, const std::string& name, Done done)
+{
+    handing_ = std::move(done);
+    const native::Handing h = native::SaveImage(*native_, ratio, name);
+    if (h != native::Handing::Later) Handed(h == native::Handing::Done);
+}
+
+void PictureBox::Handed(bool taken)
+{
+    Done done = std::move(handing_);
+    handing_ = nullptr;
+    if (done) Deliver([&] { done(taken); });
+}
+
 void PictureBox::MouseDown(std::int16_t button, std::int16_t shift, float x, float y)
 {
     if (down_) Deliver([&] { down_(button, shift, x, y); });

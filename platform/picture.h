@@ -54,6 +54,15 @@ public:
     // Dots drawn since the last Cls that can be seen on the picture.
     int DotsShown() const { return dotsShown_; }
 
+    // The picture as drawn, at `ratio` image pixels to each of its pixels,
+    // as a PNG image: copied to the clipboard, or saved to a file that the
+    // user names, starting from `name`. `done` learns whether the window
+    // system took it (a save the user cancels is not refused), at once or,
+    // where the window system answers later, as an event of its own.
+    using Done = std::function<void(bool taken)>;
+    void CopyImage(double ratio, Done done);
+    void SaveImage(double ratio, const std::string& name, Done done);
+
     using MouseHandler = std::function<void(std::int16_t button, std::int16_t shift, float x, float y)>;
     // A key pressed while the picture has the focus: the key's code (37 to 40
     // for the arrows left, up, right, down) and the shift state.
@@ -74,6 +83,8 @@ public:
     // The window system: the picture's pixels are to be made again, from
     // what was drawn since the last Cls (its resolution changed).
     void Redraw();
+    // The window system: an image handed on earlier was taken, or refused.
+    void Handed(bool taken);
 
 private:
     void axisLine(double x1, double y1, double x2, double y2, Color color);
@@ -99,6 +110,7 @@ private:
     int dotsShown_ = 0;
     MouseHandler down_, move_, up_;
     KeyHandler keyDown_;
+    Done handing_;  // an image handed on, until the window system answers
 };
 
 }  // namespace platform

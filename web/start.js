@@ -45,7 +45,16 @@ var lessonFace = (function () {
   return face.load().then(function (f) { document.fonts.add(f); }).catch(function () {});
 })();
 
+// A problem given by the page's address (index.html?a=2&b=3&c=6): its texts
+// are the program's arguments, typed into the boxes as they are.
+var lessonProblem = (function () {
+  var query = new URLSearchParams(location.search), names = ['a', 'b', 'c'];
+  if (!names.some(function (n) { return query.has(n); })) return [];
+  return names.map(function (n) { return query.get(n) || ''; });
+})();
+
 var Module = {
+  arguments: lessonProblem,
   preRun: [function () {
     Module.addRunDependency('font');
     lessonFace.then(function () { Module.removeRunDependency('font'); });

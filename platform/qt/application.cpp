@@ -54,7 +54,10 @@ void Quit()
 
 namespace platform {
 
-Application::Application(int& argc, char** argv) : native_(new native::Application(argc, argv)) {}
+Application::Application(int& argc, char** argv)
+    : native_(new native::Application(argc, argv)), arguments_(argv + (argc > 0), argv + argc)
+{
+}
 
 Application::~Application() { delete native_; }
 

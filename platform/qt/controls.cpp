@@ -273,6 +273,8 @@ Element* MakeTextBox(Form& form, TextBox& owner)
 
 void SetText(Element& box, const std::string& text) { as<QLineEdit>(box).setText(ToQString(text)); }
 
+void SetMaxLength(Element& box, int units) { as<QLineEdit>(box).setMaxLength(units); }
+
 double TextRoom(const Element& box) { return as<BoxWidget>(box).textRoom() / box.form->scale; }
 
 int SelStart(const Element& box)

@@ -33,7 +33,7 @@ std::int16_t shiftOf(Qt::KeyboardModifiers m)
 
 void PictureWidget::keyPressEvent(QKeyEvent* event)
 {
-    std::int16_t code = 0;
+    std::int16_t code = 0, shift = shiftOf(event->modifiers());
     switch (event->key()) {
     case Qt::Key_Left: code = 37; break;
     case Qt::Key_Up: code = 38; break;
@@ -41,7 +41,10 @@ void PictureWidget::keyPressEvent(QKeyEvent* event)
     case Qt::Key_Down: code = 40; break;
     default: break;
     }
-    if (code == 0 || !owner_.KeyDown(code, shiftOf(event->modifiers()))) {
+    // Copy and save, by the desktop's own keys for them, as Ctrl+C and Ctrl+S.
+    if (event->matches(QKeySequence::Copy)) code = 67, shift = 2;
+    if (event->matches(QKeySequence::Save)) code = 83, shift = 2;
+    if (code == 0 || !owner_.KeyDown(code, shift)) {
         QWidget::keyPressEvent(event);
         return;
     }

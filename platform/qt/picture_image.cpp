@@ -27,6 +27,7 @@ PictureWidget::~PictureWidget() { endPainting(); }
 
 int PictureWidget::imageWidth() const
 {
+    if (madeAt_ > 0) return std::max(1, int(std::lround(w * madeAt_)));
     // As many image pixels as the widget has screen pixels.
     const auto* form = static_cast<const FormWidget*>(parentWidget());
     return std::max(1, int(std::lround(std::lround(w * form->scale) * devicePixelRatioF())));
@@ -44,6 +45,30 @@ void PictureWidget::resizeImage(int width, int height)
     grown.fill(qt::ToQColor(back));
     retained = grown;
     stamps_.clear();
+}
+
+QImage PictureWidget::madeAgain(double r)
+{
+    // The picture is drawn again from what was drawn into an image of the
+    // ratio asked for, then the shown image comes back untouched; nothing
+    // is painted on the screen in between.
+    endPainting();
+    const QImage shown = retained;
+    const qreal shownRatio = ratio;
+    madeAt_ = r;
+    resizeImage(w, h);
+    owner_.Redraw();
+    QImage made = image();
+    madeAt_ = 0;
+    retained = shown;
+    ratio = shownRatio;
+    stamps_.clear();
+    // Printed at its own density, it is as large as the form shows it.
+    const int perMetre = int(std::lround(96.0 * r / 0.0254));
+    made.setDotsPerMeterX(perMetre);
+    made.setDotsPerMeterY(perMetre);
+    made.setDevicePixelRatio(1);
+    return made;
 }
 
 void PictureWidget::clear(Color background)

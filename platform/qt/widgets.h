@@ -143,6 +143,9 @@ public:
 
     // The retained image and its density (picture_image.cpp).
     void resizeImage(int width, int height);
+    // What was drawn, made again into an image of its own at `ratio` image
+    // pixels to a form pixel; the retained image stays as it is.
+    QImage madeAgain(double ratio);
     int imageWidth() const;  // the retained image's width for the present scale
     void clear(Color back);
     void markForShowing();
@@ -191,6 +194,7 @@ private:
     bool painterFont_ = false;  // the painter has that font
     QRgb painterPen_ = 0;       // the painter's pen colour, when set for text
     bool keyboardFocus_ = false;  // focus came by the keyboard: show where it is
+    double madeAt_ = 0;           // while made again for another use: its ratio
 
     // A dot drawn once into a small image, stamped wherever it is wanted.
     struct Stamp {

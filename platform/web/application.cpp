@@ -19,7 +19,7 @@ void Quit() { lg_quit(); }
 
 namespace platform {
 
-Application::Application(int&, char**) : native_(nullptr) {}
+Application::Application(int& argc, char** argv) : native_(nullptr), arguments_(argv + (argc > 0), argv + argc) {}
 
 Application::~Application() = default;
 

@@ -132,6 +132,29 @@ mergeInto(LibraryManager.library, {
       query.addEventListener('change', changed);
     },
 
+    // The picture as drawn, made again on a canvas of its own at `ratio`
+    // canvas pixels to a form pixel: the program draws it once more while
+    // the picture's number stands for that canvas; the picture shown is
+    // left as it is.
+    madeAgain: function (id, ratio) {
+      var shown = LG.elements[id], made = document.createElement('canvas');
+      made._w = shown._w;
+      made._h = shown._h;
+      made.width = Math.max(1, Math.round(shown._w * ratio));
+      made.height = Math.max(1, Math.round(shown._h * ratio));
+      made._ratio = made.width / shown._w;
+      made._fill = made._stroke = -1;
+      made._context = made.getContext('2d', { alpha: false });
+      LG.elements[id] = made;
+      try {
+        LG.call('lg_redraw', null, ['number'], [id]);
+      } finally {
+        LG.elements[id] = shown;
+      }
+      return made;
+    },
+    handed: function (id, taken) { LG.call('lg_image_handed', null, ['number', 'number'], [id, taken ? 1 : 0]); },
+
     // Text measured in the form's pixels.
     measure: function (font, text) {
       if (!LG.measurer) LG.measurer = document.createElement('canvas').getContext('2d');
@@ -318,8 +341,14 @@ mergeInto(LibraryManager.library, {
         el.addEventListener('mouseup', function (e) { if (e.button === 1) e.preventDefault(); });
         el.addEventListener('keydown', function (e) {
           var code = { ArrowLeft: 37, ArrowUp: 38, ArrowRight: 39, ArrowDown: 40 }[e.key];
+          var shift = LG.shift(e);
+          // Copy and save: Ctrl+C and Ctrl+S, or ⌘C and ⌘S on an Apple keyboard.
+          if ((e.ctrlKey || e.metaKey) && !e.altKey && !e.shiftKey && (e.code === 'KeyC' || e.code === 'KeyS')) {
+            code = e.code === 'KeyC' ? 67 : 83;
+            shift = 2;
+          }
           if (!code) return;
-          if (LG.call('lg_key_down', 'number', ['number', 'number', 'number'], [id, code, LG.shift(e)])) e.preventDefault();
+          if (LG.call('lg_key_down', 'number', ['number', 'number', 'number'], [id, code, shift])) e.preventDefault();
         });
       }
     },
@@ -492,6 +521,9 @@ mergeInto(LibraryManager.library, {
   lg_set_text__deps: ['$LG'],
   lg_set_text: function (id, text) { LG.elements[id].value = UTF8ToString(text); },
 
+  lg_max_length__deps: ['$LG'],
+  lg_max_length: function (id, units) { LG.elements[id].maxLength = units; },
+
   lg_text_room__deps: ['$LG'],
   lg_text_room: function (id) {
     var el = LG.elements[id], style = getComputedStyle(el);
@@ -655,6 +687,40 @@ mergeInto(LibraryManager.library, {
     var x = (cx + 0.5) * k, y = (cy + 0.5) * k, ix = Math.floor(x), iy = Math.floor(y);
     var s = LG.stamp(canvas, radius, colour, LG.phase(x - ix), LG.phase(y - iy));
     canvas._context.drawImage(s, ix - s._pad, iy - s._pad);
+  },
+
+  // The picture as a PNG image on the clipboard: 1 where the page may not
+  // write it, else 2, and lg_image_handed when the browser has answered. The
+  // write is asked for at once, while the key press still counts as the
+  // learner's own act (Safari asks for that).
+  lg_copy_image__deps: ['$LG'],
+  lg_copy_image: function (id, ratio) {
+    var clipboard = navigator.clipboard;
+    if (!window.isSecureContext || !clipboard || !clipboard.write || typeof ClipboardItem === 'undefined') return 1;
+    var made = LG.madeAgain(id, ratio);
+    var png = new Promise(function (resolve, reject) {
+      made.toBlob(function (blob) { if (blob) resolve(blob); else reject(new Error('no image')); }, 'image/png');
+    });
+    try {
+      clipboard.write([new ClipboardItem({ 'image/png': png })]).then(
+        function () { LG.handed(id, true); }, function () { LG.handed(id, false); });
+    } catch (err) {
+      return 1;
+    }
+    return 2;
+  },
+
+  // The picture as a PNG file: a download of that name.
+  lg_save_image__deps: ['$LG'],
+  lg_save_image: function (id, ratio, name) {
+    var link = document.createElement('a');
+    link.download = UTF8ToString(name);
+    link.href = LG.madeAgain(id, ratio).toDataURL('image/png');
+    link.style.display = 'none';
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    return 0;
   },
 
   lg_text__deps: ['$LG'],

@@ -140,6 +140,7 @@ void SetAlignment(Element& e, bool centred) { lg_align(e.id, centred); }
 void SetLabelColors(Element& label, Color back, Color fore) { lg_label_colors(label.id, back, fore); }
 
 void SetText(Element& box, const std::string& text) { lg_set_text(box.id, text.c_str()); }
+void SetMaxLength(Element& box, int units) { lg_max_length(box.id, units); }
 double TextRoom(const Element& box) { return lg_text_room(box.id); }
 int SelStart(const Element& box) { return lg_sel_start(box.id); }
 int SelLength(const Element& box) { return lg_sel_length(box.id); }

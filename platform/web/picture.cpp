@@ -32,6 +32,14 @@ double Text(Element& p, float x, float y, const std::string& text, Color c)
 // The canvas shows what is drawn at once.
 void Show(Element&) {}
 
+// The page answers (0 done, 1 refused, 2 later: lg_image_handed).
+Handing CopyImage(Element& p, double ratio) { return Handing(lg_copy_image(p.id, ratio)); }
+
+Handing SaveImage(Element& p, double ratio, const std::string& name)
+{
+    return Handing(lg_save_image(p.id, ratio, name.c_str()));
+}
+
 }  // namespace platform::native
 
 using platform::native::Element;
@@ -57,6 +65,12 @@ EMSCRIPTEN_KEEPALIVE int lg_key_down(int id, int code, int shift)
                                                                  static_cast<std::int16_t>(shift))
                ? 1
                : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void lg_image_handed(int id, int taken)
+{
+    if (Element* e = Element::Find(id); e && e->kind == Element::Kind::Picture)
+        static_cast<platform::PictureBox*>(e->owner)->Handed(taken != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void lg_redraw(int id)

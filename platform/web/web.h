@@ -50,6 +50,7 @@ void lg_checked(int id, int checked);
 void lg_align(int id, int centred);
 void lg_label_colors(int id, unsigned back, unsigned fore);
 void lg_set_text(int id, const char* text);
+void lg_max_length(int id, int units);
 double lg_text_room(int id);
 int lg_sel_start(int id);
 int lg_sel_length(int id);
@@ -70,4 +71,6 @@ void lg_fill(int id, int left, int top, int right, int bottom, unsigned colour);
 void lg_stroke(int id, double x1, double y1, double x2, double y2, int width, unsigned colour, int round);
 void lg_dot(int id, double cx, double cy, double radius, unsigned colour);
 double lg_text(int id, double x, double y, const char* text, unsigned colour, int pixels, int bold, int italic);
+int lg_copy_image(int id, double ratio);
+int lg_save_image(int id, double ratio, const char* name);
 }
