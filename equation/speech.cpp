@@ -34,6 +34,15 @@ std::string fraction(const std::string& num, const std::string& den)
     return wide(den) + "分の" + wide(num);
 }
 
+// The sign between the terms as a word, as a teacher says it: a speech
+// engine reads 「－」 as a dash or not at all.
+std::string operation(const std::string& sign)
+{
+    if (sign == "＋") return "プラス";
+    if (sign == "－") return "マイナス";
+    return sign;
+}
+
 }  // namespace
 
 std::string OfSlots(const std::array<std::string, 10>& s)
@@ -43,7 +52,7 @@ std::string OfSlots(const std::array<std::string, 10>& s)
     if (!s[1].empty()) said += "マイナス";
     said += s[2].empty() ? fraction(s[3], s[4]) : wide(s[2]);
     said += s[5];
-    said += s[6];
+    said += operation(s[6]);
     said += s[7].empty() ? fraction(s[8], s[9]) : wide(s[7]);
     return said;
 }
@@ -76,7 +85,7 @@ std::string OfLine(double slopeNum, double slopeDen, double interceptNum, double
     if (mNegative) said += "マイナス";
     if (m != "１") said += m;
     said += "ｘ";
-    if (interceptNum != 0) said += (negative ? "－" : "＋") + k;
+    if (interceptNum != 0) said += (negative ? "マイナス" : "プラス") + k;
     return said;
 }
 

@@ -1,5 +1,5 @@
 // The equation as a Japanese reader says it, for assistive technology:
-// 「ｙ＝マイナス３分の２ｘ＋２」 for y = −(2/3)x + 2.
+// 「ｙ＝マイナス３分の２ｘプラス２」 for y = −(2/3)x + 2, every sign a word.
 #pragma once
 
 #include <array>

@@ -101,7 +101,7 @@ try {
     await shot(l.page, 'line', 'form');
 
     await l.press('Enter');  // 式を表示
-    assert.equal(await l.reading(), 'ｙ＝マイナス３分の２ｘ＋２');
+    assert.equal(await l.reading(), 'ｙ＝マイナス３分の２ｘプラス２');
     assert.equal(await l.focused(), 'Command2');
     await shot(l.page, 'equation', 'form');
 

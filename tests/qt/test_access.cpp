@@ -69,8 +69,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("abc");
         QTest::addColumn<QString>("said");
-        QTest::newRow("2x + 3y = 6") << QStringList{"2", "3", "6"} << QString::fromUtf8("ｙ＝マイナス３分の２ｘ＋２");
-        QTest::newRow("x - 2y = 1") << QStringList{"1", "-2", "1"} << QString::fromUtf8("ｙ＝２分の１ｘ－２分の１");
+        QTest::newRow("2x + 3y = 6") << QStringList{"2", "3", "6"} << QString::fromUtf8("ｙ＝マイナス３分の２ｘプラス２");
+        QTest::newRow("x - 2y = 1") << QStringList{"1", "-2", "1"} << QString::fromUtf8("ｙ＝２分の１ｘマイナス２分の１");
         QTest::newRow("y = x") << QStringList{"-1", "1", "0"} << QString::fromUtf8("ｙ＝ｘ");
         QTest::newRow("3y = -5") << QStringList{"0", "3", "-5"} << QString::fromUtf8("ｙ＝マイナス３分の５");
     }

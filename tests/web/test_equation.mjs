@@ -64,8 +64,8 @@ for (const row of EQUATIONS) {
 // The equation shown is read as one text, as a Japanese reader says it; the
 // plane's description tells it too; the reset empties it.
 const READINGS = [
-  { abc: ['2', '3', '6'], said: 'ｙ＝マイナス３分の２ｘ＋２' },
-  { abc: ['1', '-2', '1'], said: 'ｙ＝２分の１ｘ－２分の１' },
+  { abc: ['2', '3', '6'], said: 'ｙ＝マイナス３分の２ｘプラス２' },
+  { abc: ['1', '-2', '1'], said: 'ｙ＝２分の１ｘマイナス２分の１' },
   { abc: ['-1', '1', '0'], said: 'ｙ＝ｘ' },
   { abc: ['0', '3', '-5'], said: 'ｙ＝マイナス３分の５' },
 ];

@@ -11,7 +11,7 @@ const browser = useBrowser();
 
 const EQUATION_236 = 'ｙ＝－( 2/ 3)ｘ＋ 2';
 const SLOTS_236 = ['ｙ＝', '－', null, ' 2', ' 3', 'ｘ', '＋', ' 2', null, null];
-const READING_236 = 'ｙ＝マイナス３分の２ｘ＋２';
+const READING_236 = 'ｙ＝マイナス３分の２ｘプラス２';
 
 // The whole-number points of 2x + 3y = 6 (x = −38 … 38) whose dots show on a
 // plane of 22 pixels a unit around (300, 300).

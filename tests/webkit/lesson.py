@@ -344,7 +344,7 @@ class Lesson:
         self.check("slots of the equation",
                    [slots[i] for i in (0, 1, 3, 4, 5, 6, 7)], ["ｙ＝", "－", " 2", " 3", "ｘ", "＋", " 2"])
         self.check("bars", s["bars"], [True, False])
-        self.check("reading", s["reading"], "ｙ＝マイナス３分の２ｘ＋２")
+        self.check("reading", s["reading"], "ｙ＝マイナス３分の２ｘプラス２")
         self.check("reading on the page", p.js("document.querySelector('.reading').textContent"), s["reading"])
         self.check("bar on the page", p.js("getComputedStyle(__wk.byName('Line1(0)')).visibility"), "visible")
         self.check("numerator on the page", p.js("__wk.byName('Label4(3)').textContent"), " 2")
