@@ -1,6 +1,7 @@
 #include "platform/runtime.h"
 
 #include <map>
+#include <utility>
 
 #include "platform/native.h"
 
@@ -36,6 +37,7 @@ std::map<int, std::function<void()>>& afterEvent()
 }
 
 int eventDepth = 0;  // events being delivered, one inside another (a message box's own loop)
+int lastWork = 0;    // the number of the work registered last
 
 }  // namespace
 
@@ -59,9 +61,8 @@ void MsgBox(const std::string& text) { present({Report::Kind::Message, text}); }
 
 int AfterEachEvent(std::function<void()> work)
 {
-    static int next = 0;
-    afterEvent().emplace(++next, std::move(work));
-    return next;
+    afterEvent().emplace(++lastWork, std::move(work));
+    return lastWork;
 }
 
 void ForgetAfterEachEvent(int id) { afterEvent().erase(id); }
@@ -80,11 +81,27 @@ EventScope::~EventScope()
     }
     // Also when the event ended by an exception: the work must not throw
     // out of here, and what it keeps up to date is kept at the next event.
-    for (const auto& [id, work] : afterEvent()) {
+    //
+    // A work item may forget itself or another, or register one (a window
+    // closed or opened from inside it): what was registered when the event
+    // ended runs, in order, less what was forgotten meanwhile; what is new
+    // waits for the next event. A work item is taken out of the map while it
+    // runs, so that forgetting it then cannot destroy it under its own feet.
+    auto& work = afterEvent();
+    const int last = lastWork;
+    for (int done = 0;;) {
+        const auto it = work.upper_bound(done);
+        if (it == work.end() || it->first > last) break;
+        done = it->first;
+        // Empty while it runs already (an event inside it ended).
+        if (!it->second) continue;
+        std::function<void()> running = std::exchange(it->second, nullptr);
         try {
-            work();
+            running();
         } catch (...) {
         }
+        const auto still = work.find(done);
+        if (still != work.end()) still->second = std::move(running);
     }
 }
 
