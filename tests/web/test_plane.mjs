@@ -79,16 +79,28 @@ test('density 2: the dots and the line', inLesson(browser, { dpr: 2 }, async (l)
   assert.deepEqual(await device(2 * 300 + 1, 586), [255, 0, 0]);
 }));
 
-// Moved to a screen of another density (a window dragged to a projector): the
-// plane is made again at the new density, as sharp.
+// Moved to a screen of another density (a window dragged to a projector) in
+// a window of the same size: the page hears of it only from the media query
+// of its resolution, with no resize, and makes the plane again at each new
+// density, as sharp, where it was dragged. (The browser's emulation changes
+// the density without re-evaluating the media queries, as a browser does
+// when the density changes; an emulated media feature changed and put back
+// makes it do so.)
 test('the plane made again when the density changes', inLesson(browser, async (l) => {
   await l.click('Command3(2)');
   await l.drag([[100, 100], [150, 60]]);
-  // (The browser's emulation tells the page of a new density with a new size
-  // only: one pixel wider, the form's scale still 1.)
-  await l.page.setViewport({ width: 877, height: 650, deviceScaleFactor: 2 });
-  await l.page.waitForFunction(() => document.querySelector('[data-name="Picture1"]').width === 1200, { timeout: 5000 });
-  const { faults, width } = await l.planeFaults(14, 350, 260);
-  assert.equal(width, 1200);
-  assert.deepEqual(faults, []);
+  const cdp = await l.page.createCDPSession();
+  await l.page.evaluate(() => {
+    window.__lgResized = 0;
+    window.addEventListener('resize', () => { ++window.__lgResized; });
+  });
+  for (const dpr of [2, 3, 1]) {
+    await cdp.send('Emulation.setDeviceMetricsOverride', { width: 876, height: 650, deviceScaleFactor: dpr, mobile: false });
+    await cdp.send('Emulation.setEmulatedMedia', { features: [{ name: 'prefers-reduced-motion', value: 'reduce' }] });
+    await cdp.send('Emulation.setEmulatedMedia', { features: [] });
+    await l.page.waitForFunction((w) => document.querySelector('[data-name="Picture1"]').width === w,
+      { timeout: 5000 }, 600 * dpr);
+    assert.deepEqual((await l.planeFaults(14, 350, 260)).faults, [], `at density ${dpr}`);
+  }
+  assert.equal(await l.page.evaluate(() => window.__lgResized), 0, 'no resize told the page');
 }));
