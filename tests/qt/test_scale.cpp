@@ -7,11 +7,6 @@
 
 namespace {
 
-QRect scaled(const platform::Rect& r, double s, QPointF at)
-{
-    return QRect(qRound(at.x() + r.left * s), qRound(at.y() + r.top * s), qRound(r.width * s), qRound(r.height * s));
-}
-
 // Shows the window at this size and waits until it has it.
 void sized(Form1& f, QSize size)
 {
@@ -26,58 +21,83 @@ class ScaleTest : public QObject {
 private slots:
     void init() { ClearReports(); }
 
+    // Where the controls stand, how large their type is, and the plane's
+    // image with the grid line of form row 322 in it, at each window size:
+    // the form by the window's tighter side, centred on its green.
     void formScalesUniformly_data()
     {
         QTest::addColumn<QSize>("window");
-        QTest::addColumn<double>("scale");
-        QTest::addColumn<QPointF>("corner");  // where the form's (0, 0) lies
-        QTest::newRow("2x") << QSize(1752, 1300) << 2.0 << QPointF(0, 0);
-        QTest::newRow("3x") << QSize(2628, 1950) << 3.0 << QPointF(0, 0);
-        QTest::newRow("wide, by its height") << QSize(2000, 1000) << 1000.0 / 650 << QPointF((2000 - 876 * 1000.0 / 650) / 2, 0);
-        QTest::newRow("tall, by its width") << QSize(876, 1000) << 1.0 << QPointF(0, 175);
-        QTest::newRow("small") << QSize(438, 325) << 0.5 << QPointF(0, 0);
+        // Picture1, Command2, Text1(1), Label6, Command3(1), Command1
+        QTest::addColumn<QList<QRect>>("places");
+        // Command2, Text1(1), Label6, Command3(1), Command1
+        QTest::addColumn<QList<int>>("pixels");
+        QTest::addColumn<int>("imageWidth");
+        QTest::addColumn<QList<int>>("gridRows");  // the first and last image row of the grid line
+        // The middle of the first fraction bar, shown, and the green a few form pixels above and below it.
+        QTest::addColumn<QList<QPoint>>("bar");
+        QTest::newRow("2x") << QSize(1752, 1300)
+                            << QList<QRect>{{32, 64, 1200, 1200}, {1536, 32, 178, 66}, {1488, 432, 82, 84},
+                                            {1296, 256, 418, 114}, {1472, 176, 114, 66}, {1472, 1200, 242, 66}}
+                            << QList<int>{32, 64, 58, 54, 32} << 1200 << QList<int>{644, 645}
+                            << QList<QPoint>{{1504, 1005}, {1504, 996}, {1504, 1014}};
+        QTest::newRow("3x") << QSize(2628, 1950)
+                            << QList<QRect>{{48, 96, 1800, 1800}, {2304, 48, 267, 99}, {2232, 648, 123, 126},
+                                            {1944, 384, 627, 171}, {2208, 264, 171, 99}, {2208, 1800, 363, 99}}
+                            << QList<int>{48, 96, 87, 81, 48} << 1800 << QList<int>{966, 968}
+                            << QList<QPoint>{{2256, 1507}, {2256, 1494}, {2256, 1521}};
+        // 1000 / 650 = 1.538…, the form 1347.7 wide, 326.2 from the left.
+        QTest::newRow("wide, by its height") << QSize(2000, 1000)
+                                             << QList<QRect>{{351, 49, 923, 923}, {1508, 25, 137, 51}, {1471, 332, 63, 65},
+                                                             {1323, 197, 322, 88}, {1458, 135, 88, 51}, {1458, 923, 186, 51}}
+                                             << QList<int>{25, 49, 45, 42, 25} << 923 << QList<int>{495, 496}
+                                             << QList<QPoint>{{1483, 773}, {1483, 766}, {1483, 780}};
+        QTest::newRow("tall, by its width") << QSize(876, 1000)
+                                            << QList<QRect>{{16, 207, 600, 600}, {768, 191, 89, 33}, {744, 391, 41, 42},
+                                                            {648, 303, 209, 57}, {736, 263, 57, 33}, {736, 775, 121, 33}}
+                                            << QList<int>{16, 32, 29, 27, 16} << 600 << QList<int>{322, 322}
+                                            << QList<QPoint>{{752, 677}, {752, 673}, {752, 681}};
+        QTest::newRow("small") << QSize(438, 325)
+                               << QList<QRect>{{8, 16, 300, 300}, {384, 8, 45, 17}, {372, 108, 21, 21}, {324, 64, 105, 29},
+                                               {368, 44, 29, 17}, {368, 300, 61, 17}}
+                               << QList<int>{8, 16, 15, 14, 8} << 300 << QList<int>{161, 161}
+                               << QList<QPoint>{{376, 251}, {376, 249}, {376, 253}};
     }
     void formScalesUniformly()
     {
         QFETCH(QSize, window);
-        QFETCH(double, scale);
-        QFETCH(QPointF, corner);
+        QFETCH(QList<QRect>, places);
+        QFETCH(QList<int>, pixels);
+        QFETCH(int, imageWidth);
+        QFETCH(QList<int>, gridRows);
+        QFETCH(QList<QPoint>, bar);
         Form1 f;
         open(f);
         sized(f, window);
-        // Every control where the layout puts it, at the scale; fonts alike.
-        const auto check = [&](platform::Control& c, QWidget* w) {
-            QCOMPARE(w->geometry(), scaled(c.Place(), scale, corner));
-            if (c.ControlKind() != platform::Control::Kind::Picture)
-                QCOMPARE(w->font().pixelSize(), qRound(platform::PixelsOfPoints(c.FontSize()) * scale));
-        };
-        check(f.Picture1, Widget(f.Picture1));
-        check(f.Command2, Widget(f.Command2));
-        check(f.Text1(1), Widget(f.Text1(1)));
-        check(f.Label6, Widget(f.Label6));
-        check(f.Command3(1), Widget(f.Command3(1)));
-        check(f.Command1, Widget(f.Command1));
-        QCOMPARE(Widget(f.Line1(0))->geometry(), scaled({736 - 1, 502 - 1, 32 + 3, 3}, scale, corner));
+        const QList<QWidget*> placed{Widget(f.Picture1), Widget(f.Command2),    Widget(f.Text1(1)),
+                                     Widget(f.Label6),   Widget(f.Command3(1)), Widget(f.Command1)};
+        for (int i = 0; i < placed.size(); ++i) QCOMPARE(placed[i]->geometry(), places[i]);
+        for (int i = 0; i < pixels.size(); ++i) QCOMPARE(placed[i + 1]->font().pixelSize(), pixels[i]);
         // The handlers still see a picture of 600 × 600.
         QCOMPARE(f.Picture1.Width(), 600.0f);
         QCOMPARE(f.Picture1.Height(), 600.0f);
 
-        // The plane drawn at the scale: the grid line at row 322 is `scale`
-        // image rows thick, sharp, at the scaled place.
+        // The grid line sharp, black on the pale yellow, near the right edge.
         const QImage& image = Image(f.Picture1);
-        QCOMPARE(image.width(), qRound(600 * scale));
-        const QRgb fore = f.Picture1.ForeColor() | 0xFF000000u, back = f.Picture1.BackColor() | 0xFF000000u;
-        const int x = qRound(590 * scale);
-        const int top = qRound(322 * scale), bottom = qRound(323 * scale) - 1;
-        QCOMPARE(image.pixel(x, top - 1), back);
-        for (int y = top; y <= bottom; ++y) QCOMPARE(image.pixel(x, y), fore);
-        QCOMPARE(image.pixel(x, bottom + 1), back);
+        QCOMPARE(image.width(), imageWidth);
+        const int x = imageWidth * 590 / 600;
+        QCOMPARE(image.pixelColor(x, gridRows[0] - 1), QColor(255, 255, 192));
+        for (int y = gridRows[0]; y <= gridRows[1]; ++y) QCOMPARE(image.pixelColor(x, y), QColor(0, 0, 0));
+        QCOMPARE(image.pixelColor(x, gridRows[1] + 1), QColor(255, 255, 192));
 
-        // Around the form, the form's own green.
+        // Around the form, the form's own green; the fraction bar white across its place.
+        f.Line1(0).Visible(true);
         const QImage shot = Widget(f)->grab().toImage();
         const QColor green(0, 128, 0);
         QCOMPARE(shot.pixelColor(1, 1), green);
         QCOMPARE(shot.pixelColor(shot.width() - 2, shot.height() - 2), green);
+        QCOMPARE(shot.pixelColor(bar[0]), QColor(255, 255, 255));
+        QCOMPARE(shot.pixelColor(bar[1]), green);
+        QCOMPARE(shot.pixelColor(bar[2]), green);
     }
 
     // The line and the dots are drawn at the scale too, below 1 as above it:

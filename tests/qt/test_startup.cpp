@@ -1,6 +1,7 @@
 // Start-up, "初期画面", "終　了", and runtime errors inside handlers.
 #include "testmain.h"
 #include "app/form1.h"
+#include "plane.h"
 
 #include <memory>
 
@@ -10,16 +11,6 @@ using Kind = Variant::Kind;
 namespace {
 
 bool isInt16(const Variant& v, int value) { return v.kind() == Kind::Int16 && v.value() == value; }
-
-// The empty plane at a grid unit, drawn on a window of its own.
-QImage emptyPlane(std::int16_t unit)
-{
-    Form1 other;
-    other.Form_Load();
-    other.unitSize = unit;
-    other.DrawPlane();
-    return Image(other.Picture1).copy();
-}
 
 }  // namespace
 
@@ -83,7 +74,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Widget(form->Text1(0))));
         QCOMPARE(form->Picture1.FontSize(), 20.0f);
         // The plane drawn at load, before the window was shown, is on the screen.
-        QCOMPARE(Image(form->Picture1), emptyPlane(22));
+        PLANE_AS_DRAWN(Image(form->Picture1), 22, 300, 300);
         QCOMPARE(Widget(form->Picture1)->grab().toImage().convertToFormat(QImage::Format_RGB32), Image(form->Picture1));
         QVERIFY(Reports().empty());
     }
@@ -96,7 +87,7 @@ private slots:
         QVERIFY(isInt16(form->morePointsShown, 0));
         for (std::int16_t i = 0; i <= 2; ++i) QCOMPARE(Q(form->Text1(i).Text()), QString());
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Widget(form->Text1(0))));
-        QCOMPARE(Image(form->Picture1), emptyPlane(22));
+        PLANE_AS_DRAWN(Image(form->Picture1), 22, 300, 300);
         QVERIFY(Reports().empty());
     }
 
@@ -165,7 +156,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(Widget(f.Text1(0))));
 
         // The empty plane, centred, at the size chosen before.
-        QCOMPARE(Image(f.Picture1), emptyPlane(40));
+        PLANE_AS_DRAWN(Image(f.Picture1), 40, 300, 300);
         QCOMPARE(Widget(f.Label5(0))->geometry(), QRect(304, 0, 25, 33));
         QCOMPARE(Widget(f.Label5(1))->geometry(), QRect(616, 328, 25, 33));
         QVERIFY(Reports().empty());
