@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/events.h"
 #include "platform/native.h"
 
 namespace platform {
@@ -21,21 +22,61 @@ int Characters(const std::string& text)
                                           [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+namespace {
+
+// Each character of a UTF-8 text with the UTF-16 units it takes: two for one
+// of four bytes, one for any other (a stray byte included).
+template <class Visit>
+void eachCharacter(const std::string& text, Visit visit)
+{
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        std::size_t end = at + 1;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
+        if (!visit(end, lead >= 0xF0 ? 2 : 1)) return;
+        at = end;
+    }
+}
+
+}  // namespace
+
+int UnitsOf(const std::string& text, int characters)
+{
+    int units = 0, counted = 0;
+    eachCharacter(text, [&](std::size_t, int width) {
+        if (counted == characters) return false;
+        ++counted;
+        units += width;
+        return true;
+    });
+    return units;
+}
+
+int CharactersOf(const std::string& text, int units)
+{
+    // A position inside a character of two units counts that character.
+    int used = 0, characters = 0;
+    eachCharacter(text, [&](std::size_t, int width) {
+        if (used >= units) return false;
+        used += width;
+        ++characters;
+        return true;
+    });
+    return characters;
+}
+
 std::string CutToUnits(const std::string& text, int units)
 {
     int used = 0;
-    std::size_t end = 0;
-    while (end < text.size()) {
-        // A character of four UTF-8 bytes is two UTF-16 units; the bytes that
-        // continue a character are passed over with it.
-        const auto lead = static_cast<unsigned char>(text[end]);
-        const int width = lead >= 0xF0 ? 2 : 1;
-        if (used + width > units) break;
+    std::size_t kept = 0;
+    eachCharacter(text, [&](std::size_t end, int width) {
+        if (used + width > units) return false;
         used += width;
-        ++end;
-        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) ++end;
-    }
-    return text.substr(0, end);
+        kept = end;
+        return true;
+    });
+    return text.substr(0, kept);
 }
 
 // Every control.
@@ -48,6 +89,7 @@ Control::Control(Form& form, Kind kind) : form_(form), kind_(kind)
 
 Control::~Control()
 {
+    focus::Forget(*this);
     form_.Vacate(this);
     native::Destroy(native_);
 }
@@ -135,9 +177,13 @@ void Control::Place(int left, int top, int width, int height)
     Changed();
 }
 
-void Control::SetFocus() { native::Focus(*native_); }
+void Control::SetFocus() { focus::Send(*this); }
 
-bool Control::HasFocus() const { return native::HasFocus(*native_); }
+bool Control::HasFocus() const
+{
+    if (const Control* sent = focus::Sent()) return sent == this;
+    return native::HasFocus(*native_);
+}
 
 void Control::AccessibleName(const std::string& name)
 {
@@ -203,13 +249,25 @@ void TextBox::Edited(std::string text)
     Fit();
 }
 
-int TextBox::SelStart() const { return native::SelStart(*native_); }
+int TextBox::SelStart() const { return CharactersOf(text_, native::SelStart(*native_)); }
 
-void TextBox::SelStart(int start) { native::Select(*native_, std::max(0, start), 0); }
+void TextBox::SelStart(int start)
+{
+    const int from = UnitsOf(text_, std::max(0, start));
+    native::Select(*native_, from, from);
+}
 
-int TextBox::SelLength() const { return native::SelLength(*native_); }
+int TextBox::SelLength() const
+{
+    const int from = native::SelStart(*native_);
+    return CharactersOf(text_, from + native::SelLength(*native_)) - CharactersOf(text_, from);
+}
 
-void TextBox::SelLength(int length) { native::Select(*native_, SelStart(), std::max(0, length)); }
+void TextBox::SelLength(int length)
+{
+    const int start = SelStart();
+    native::Select(*native_, UnitsOf(text_, start), UnitsOf(text_, start + std::max(0, length)));
+}
 
 void TextBox::Alignment(Align a)
 {
@@ -284,8 +342,12 @@ void LineControl::Place(int x1, int y1, int x2, int y2, int borderWidth, Color c
 Rect LineControl::Covered() const
 {
     const int half = width_ / 2;
-    const int left = std::min(ends_.x1, ends_.x2) - half, top = std::min(ends_.y1, ends_.y2) - half;
-    return {left, top, std::abs(ends_.x2 - ends_.x1) + width_, std::abs(ends_.y2 - ends_.y1) + width_};
+    const int left = std::min(ends_.x1, ends_.x2), top = std::min(ends_.y1, ends_.y2);
+    const int across = std::abs(ends_.x2 - ends_.x1), down = std::abs(ends_.y2 - ends_.y1);
+    if (ends_.y1 == ends_.y2) return {left, ends_.y1 - half, across + 1, width_};
+    if (ends_.x1 == ends_.x2) return {ends_.x1 - half, top, width_, down + 1};
+    // Round ends reach half the width past each end's pixel, every way.
+    return {left - half, top - half, across + width_, down + width_};
 }
 
 void LineControl::Visible(bool visible)
@@ -356,11 +418,27 @@ void Form::BackColor(Color c)
     native::SetFormColor(*native_, c);
 }
 
-void Form::TabStop(native::Element& e) { native::TabStop(*native_, e); }
+void Form::TabStop(Control& c)
+{
+    tabOrder_.push_back(&c);
+    native::TabStop(*native_, *c.native_);
+}
 
 void Form::StackLightControls() { native::StackLightControls(*native_); }
 
-void Form::Show() { native::ShowForm(*native_); }
+void Form::Show()
+{
+    native::ShowForm(*native_);
+    if (!tabOrder_.empty()) tabOrder_.front()->SetFocus();
+}
+
+Form::Fitted Form::FitInto(double windowWidth, double windowHeight) const
+{
+    const double w = std::max(1, width_), h = std::max(1, height_);
+    double scale = std::min(windowWidth / w, windowHeight / h);
+    if (!(scale > 0)) scale = 1;
+    return {scale, (windowWidth - w * scale) / 2, (windowHeight - h * scale) / 2};
+}
 
 void Form::Vacate(const void* control)
 {
@@ -397,5 +475,47 @@ std::vector<Rect> Form::Neighbours(const Control& of) const
         if (l->Visible() && beside(l->Covered())) found.push_back(l->Covered());
     return found;
 }
+
+// The keyboard focus.
+
+namespace focus {
+
+namespace {
+
+Control* sent = nullptr;
+int messagesOpen = 0;
+
+}  // namespace
+
+void Send(Control& to)
+{
+    sent = &to;
+    if (!InEvent()) Move();
+}
+
+Control* Sent() { return sent; }
+
+void Move()
+{
+    if (!sent || messagesOpen > 0) return;
+    Control& to = *sent;
+    sent = nullptr;
+    if (to.Enabled() && to.Visible()) native::Focus(Events::Of(to));
+}
+
+void MessageOpened() { ++messagesOpen; }
+
+void Forget(const Control& c)
+{
+    if (sent == &c) sent = nullptr;
+}
+
+void MessageClosed()
+{
+    if (messagesOpen > 0) --messagesOpen;
+    Move();
+}
+
+}  // namespace focus
 
 }  // namespace platform

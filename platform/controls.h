@@ -33,6 +33,11 @@ int PixelsOfPoints(float points);
 
 // How many characters a text holds.
 int Characters(const std::string& text);
+// Positions in a text: how many UTF-16 code units its first characters take,
+// and how many characters its first UTF-16 units hold (both window systems
+// count units; the program counts characters).
+int UnitsOf(const std::string& text, int characters);
+int CharactersOf(const std::string& text, int units);
 // The longest start of a text that is at most `units` UTF-16 code units long,
 // never cutting a character in two.
 std::string CutToUnits(const std::string& text, int units);
@@ -108,13 +113,12 @@ public:
     const Rect& ShownPlace() const { return shownPlace_; }
     int ShownPixels() const { return shownPixels_; }
 
-    // The window system's own element, for its implementation and its tests.
-    native::Element& Native() const { return *native_; }
-
     enum class Kind { Button, Box, Label, Picture };
     Kind ControlKind() const { return kind_; }
 
 protected:
+    friend class Events;
+    friend class Form;
     Control(Form& form, Kind kind);
     ~Control();
     // Shows the place and font as they are to be shown now.
@@ -144,11 +148,11 @@ public:
     void AccessibleChecked(bool checked);
     bool AccessibleChecked() const { return checked_ == 1; }
 
-    // The window system: the button was pressed. A disabled button delivers
-    // no click.
+private:
+    friend class Events;
+    // The button was pressed. A disabled button delivers no click.
     void Clicked();
 
-private:
     std::string caption_;
     std::function<void()> click_;
     int checked_ = -1;  // -1: not one of a choice
@@ -167,7 +171,8 @@ public:
     const std::string& Text() const { return text_; }
     // Sets the text as a paste into the empty box would: cut to what it holds.
     void Text(const std::string& text);
-    // Selection, in characters from the start.
+    // Selection, in characters from the start (the window system counts
+    // UTF-16 units; the box's own text tells how they match).
     int SelStart() const;
     void SelStart(int start);
     int SelLength() const;
@@ -180,16 +185,17 @@ public:
     // swallows the key.
     void OnKeyPress(std::function<void(std::int16_t& keyCode)> handler) { keyPress_ = std::move(handler); }
 
-    // The window system: a key that types the character of this code is
-    // pressed; false when the handler swallowed it.
-    bool KeyPressed(std::int16_t& keyCode);
-    // The window system: the text was changed by the user.
-    void Edited(std::string text);
-
     // Works out the size of the text's font.
     void Fit();
 
 private:
+    friend class Events;
+    // A key that types the character of this code is pressed; false when
+    // the handler swallowed it.
+    bool KeyPressed(std::int16_t& keyCode);
+    // The text was changed by the user.
+    void Edited(std::string text);
+
     std::string text_;
     Align align_ = Align::Left;
     std::function<void(std::int16_t&)> keyPress_;
@@ -218,11 +224,15 @@ public:
 
     // Works out how the caption is shown, among the controls shown now.
     void Fit();
+    // Whether the label shows its caption on one line, never wrapped: a label
+    // lower than a line and a half of its font, as the layout gives them.
+    bool OneLine() const;
 
 private:
     std::string caption_, fallback_;
     Color back_ = RGB(0, 0, 0), fore_ = RGB(0, 0, 0);
     Align align_ = Align::Left;
+    int oneLine_ = -1;  // as the window system was last told: -1 not yet
     // What the last fitting started from and came to, kept so that fitting
     // again among the same neighbours measures nothing.
     struct Fitting {
@@ -264,12 +274,14 @@ public:
     const std::string& AccessibleName() const { return name_; }
     void AccessibleName(const std::string& name);
     void Name(const std::string& name);
-    // The pixels the line covers.
+    // The pixels the line covers: a line across or down the form is
+    // `BorderWidth` pixels thick around its ends' row or column, from end to
+    // end; a slanted one is that thick around the segment, with round ends.
     Rect Covered() const;
-
-    native::Element& Native() const { return *native_; }
+    bool AlongAnAxis() const { return ends_.x1 == ends_.x2 || ends_.y1 == ends_.y2; }
 
 private:
+    friend class Events;
     Form& form_;
     native::Element* native_;  // owned
     Ends ends_;
@@ -293,9 +305,8 @@ public:
     const std::string& Text() const { return text_; }
     void Text(const std::string& text);
 
-    native::Element& Native() const { return *native_; }
-
 private:
+    friend class Events;
     native::Element* native_;  // owned
     std::string text_;
 };
@@ -341,29 +352,38 @@ public:
     template <class... C>
     void TabOrder(C&... controls)
     {
-        (TabStop(controls.Native()), ...);
+        (TabStop(controls), ...);
     }
     // Labels and lines lie under the boxes and the picture, as on a form.
     void StackLightControls();
     // Shows the window with the focus on the first control of the tab order.
     void Show();
 
-    native::Element& Native() const { return *native_; }
+    // The form's scale and place in a window of this size: as large as fits,
+    // the same across and down, centred on the form's own colour.
+    struct Fitted {
+        double scale = 1, left = 0, top = 0;
+        friend bool operator==(const Fitted&, const Fitted&) = default;
+    };
+    Fitted FitInto(double windowWidth, double windowHeight) const;
 
+private:
+    friend class Events;
+    friend class Control;
+    friend class Label;
+    friend class LineControl;
+    void TabStop(Control& c);
+    void FitLabels();
     // The controls on the form, among which the labels are fitted.
     void Occupy(Control* c) { controls_.push_back(c); }
     void Occupy(LineControl* l) { lines_.push_back(l); }
     void Vacate(const void* control);
     // The pixels the controls shown now take, but the one given, that lie
-    // beside r (overlapping it vertically).
+    // beside it (overlapping it vertically).
     std::vector<Rect> Neighbours(const Control& of) const;
     // A label's caption or a control's place or visibility changed: the
     // labels are fitted again once the event is over.
     void LabelsChanged();
-
-private:
-    void TabStop(native::Element& e);
-    void FitLabels();
 
     native::Element* native_;  // owned
     std::string caption_;
@@ -371,8 +391,26 @@ private:
     Color back_ = RGB(255, 255, 255);
     std::vector<Control*> controls_;
     std::vector<LineControl*> lines_;
+    std::vector<Control*> tabOrder_;
     bool labelsChanged_ = false;
     int fitter_ = 0;  // the work that fits the labels after an event
 };
+
+// The keyboard focus, as the handlers send it: during an event it moves once,
+// when the event is over, to where it was sent last (so that a focus that
+// ends where it started moves and repaints nothing); while a message is open
+// it waits until the message is closed. A greyed or hidden control takes none.
+namespace focus {
+void Send(Control& to);
+// Where the focus was sent and has not gone yet; null when nowhere.
+Control* Sent();
+// The event is over, or a message closed: the focus goes where it was sent.
+void Move();
+// A message that stays open after its event (the page's) was shown, or closed.
+void MessageOpened();
+void MessageClosed();
+// A control going away is no place for the focus.
+void Forget(const Control& c);
+}  // namespace focus
 
 }  // namespace platform

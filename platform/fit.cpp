@@ -40,13 +40,20 @@ void TextBox::Fit()
     Show(place_, px);
 }
 
+bool Label::OneLine() const { return place_.height * 2 < PixelsOfPoints(font_.points) * 3; }
+
 void Label::Fit()
 {
     const int layout = PixelsOfPoints(font_.points);
-    // A label a line and a half high or more wraps its caption. Only numbers
-    // are shrunk: a sign or a letter a little wider than its label keeps its
-    // size beside the others, and its meaning.
-    const bool oneLine = place_.height * 2 < layout * 3;
+    // A label a line and a half high or more wraps its caption, as laid out
+    // (however much a number in it is shrunk). Only numbers are shrunk: a
+    // sign or a letter a little wider than its label keeps its size beside
+    // the others, and its meaning.
+    const bool oneLine = OneLine();
+    if (int(oneLine) != oneLine_) {
+        oneLine_ = oneLine;
+        native::SetOneLine(*native_, oneLine);
+    }
     const bool number = std::any_of(caption_.begin(), caption_.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!number || !oneLine) {
         Show(place_, layout);

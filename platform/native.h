@@ -22,13 +22,12 @@ namespace platform::native {
 
 // The program.
 
-// Shows a report to the user; the window system decides whether the handler
-// waits for it to be acknowledged.
-void Show(const Report& report);
+// Shows a report to the user; true when it stays open after the handler
+// goes on (the page's message), and the window system tells when it is
+// closed (Events::MessageClosed); false when the handler waited for the user.
+bool ShowReport(const Report& report);
 // Ends the program at once.
 void Quit();
-// An event has been handled to its end: the focus moves where it was sent.
-void EventEnded();
 
 // The window.
 
@@ -37,11 +36,14 @@ void Destroy(Element* e);  // any element
 void SetTitle(Element& form, const std::string& title);
 void SetClientSize(Element& form, int width, int height);
 void SetFormColor(Element& form, Color c);
+// The next control in the order of the Tab key.
 void TabStop(Element& form, Element& control);
 void StackLightControls(Element& form);
+// Shows the window, at the scale that fits it (Events::Fit); the program then
+// gives the focus to its first control.
 void ShowForm(Element& form);
 
-// Every control.
+// Every control. (Each window system reaches the controls through Events.)
 
 Element* MakeButton(Form& form, CommandButton& owner);
 Element* MakeTextBox(Form& form, TextBox& owner);
@@ -54,6 +56,7 @@ void SetPlace(Element& e, const Rect& place);
 void SetFont(Element& e, const Font& font, int pixels);
 void SetVisible(Element& e, bool visible);
 void SetEnabled(Element& e, bool enabled);
+// Moves the keyboard focus there now.
 void Focus(Element& e);
 bool HasFocus(const Element& e);
 void SetAccessibleName(Element& e, const std::string& name);
@@ -73,6 +76,8 @@ void SetCaption(Element& e, const std::string& caption);
 void SetChecked(Element& button, bool checked);
 void SetAlignment(Element& e, bool centred);
 void SetLabelColors(Element& label, Color back, Color fore);
+// A label that shows its caption on one line, never wrapped; else it wraps.
+void SetOneLine(Element& label, bool oneLine);
 
 // Text boxes.
 void SetText(Element& box, const std::string& text);
@@ -80,12 +85,13 @@ void SetText(Element& box, const std::string& text);
 void SetMaxLength(Element& box, int units);
 // The width the box has for its text.
 double TextRoom(const Element& box);
+// The selection (or the cursor: an empty one), in UTF-16 code units.
 int SelStart(const Element& box);
 int SelLength(const Element& box);
-void Select(Element& box, int start, int length);  // in characters
+void Select(Element& box, int from, int to);
 
-// Lines.
-// `covered`: the part of the form the line's ink may cover.
+// Lines. `covered`: the pixels the line covers (LineControl::Covered); a
+// line along an axis fills exactly them.
 void PlaceLine(Element& line, const LineControl::Ends& ends, int width, Color c, const Rect& covered);
 
 // Text read as one by assistive technology; a change is announced.
@@ -104,11 +110,11 @@ void Fill(Element& p, int left, int top, int right, int bottom, Color c);
 void Stroke(Element& p, double x1, double y1, double x2, double y2, int width, Color c, bool roundEnds);
 // A smoothed disk around the centre of pixel (cx, cy).
 void Dot(Element& p, double cx, double cy, double radius, Color c);
-// One text with its top-left corner at (x, y) in the picture's font; returns
-// the height of a line of that font.
-double Text(Element& p, float x, float y, const std::string& text, Color c);
+// One text with its top-left corner at (x, y) in this font, `pixels` high in
+// the picture's pixels; returns the height of a line of that font.
+double Text(Element& p, float x, float y, const std::string& text, const Font& font, int pixels, Color c);
 // Shows what was drawn.
-void Show(Element& p);
+void ShowDrawing(Element& p);
 
 // The picture as drawn, made again at `ratio` image pixels to each of its
 // pixels, handed on as a PNG image: to the clipboard, or to a file the user

@@ -139,32 +139,26 @@ void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radiu
 void PictureBox::Print(const std::string& text)
 {
     const float x = currentX_, y = currentY_;
-    const double height = native::Text(*native_, x, y, text, fore_);
+    const double height = native::Text(*native_, x, y, text, font_, shownPixels_, fore_);
     drawn_.push_back({Drawn::Text, false, shownPixels_, fore_, x, y, 0, 0, text, font_});
     currentX_ = 0;
     currentY_ = static_cast<float>(y + height);
 }
 
-void PictureBox::Refresh() { native::Show(*native_); }
+void PictureBox::Refresh() { native::ShowDrawing(*native_); }
 
 void PictureBox::Redraw()
 {
     native::Clear(*native_, back_);
-    const Font now = font_;
-    const int pixels = shownPixels_;
     for (const Drawn& d : drawn_) {
         switch (d.kind) {
         case Drawn::Fill: native::Fill(*native_, int(d.a), int(d.b), int(d.c), int(d.d), d.color); break;
         case Drawn::Stroke: native::Stroke(*native_, d.a, d.b, d.c, d.d, d.width, d.color, d.round); break;
         case Drawn::Dot: native::Dot(*native_, d.a, d.b, d.c, d.color); break;
-        case Drawn::Text:
-            native::SetFont(*native_, d.font, d.width);
-            native::Text(*native_, float(d.a), float(d.b), d.text, d.color);
-            break;
+        case Drawn::Text: native::Text(*native_, float(d.a), float(d.b), d.text, d.font, d.width, d.color); break;
         }
     }
-    native::SetFont(*native_, now, pixels);
-    native::Show(*native_);
+    native::ShowDrawing(*native_);
 }
 
 void PictureBox::CopyImage(double ratio, Done done)

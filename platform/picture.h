@@ -72,21 +72,21 @@ public:
     void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
     void OnMouseUp(MouseHandler h) { up_ = std::move(h); }
 
-    // The window system: a mouse button went down, the mouse moved, a button
-    // went up (buttons 1 left, 2 right, 4 middle; shift 1, ctrl 2, alt 4;
-    // x and y in the picture's pixels). A key went down: true when a handler
-    // took it.
+private:
+    friend class Events;
+    // A mouse button went down, the mouse moved, a button went up (buttons 1
+    // left, 2 right, 4 middle; shift 1, ctrl 2, alt 4; x and y in the
+    // picture's pixels). A key went down: true when a handler took it.
     void MouseDown(std::int16_t button, std::int16_t shift, float x, float y);
     void MouseMove(std::int16_t button, std::int16_t shift, float x, float y);
     void MouseUp(std::int16_t button, std::int16_t shift, float x, float y);
     bool KeyDown(std::int16_t keyCode, std::int16_t shift);
-    // The window system: the picture's pixels are to be made again, from
-    // what was drawn since the last Cls (its resolution changed).
+    // The picture's pixels are to be made again, from what was drawn since
+    // the last Cls (its resolution changed, or an image of it is wanted).
     void Redraw();
-    // The window system: an image handed on earlier was taken, or refused.
+    // An image handed on earlier was taken, or refused.
     void Handed(bool taken);
 
-private:
     void axisLine(double x1, double y1, double x2, double y2, Color color);
 
     // What was drawn since the last Cls, as the window system was asked to

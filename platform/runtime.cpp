@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "platform/controls.h"
 #include "platform/native.h"
 
 namespace platform {
@@ -27,7 +28,9 @@ void present(const Report& report)
         reporter()(report);
         return;
     }
-    native::Show(report);
+    // A message the window system leaves open after its event (the page's)
+    // holds the focus back until it is closed.
+    if (native::ShowReport(report)) focus::MessageOpened();
 }
 
 std::map<int, std::function<void()>>& afterEvent()
@@ -74,9 +77,9 @@ bool InEvent() { return eventDepth > 0; }
 EventScope::~EventScope()
 {
     if (--eventDepth > 0) return;
-    // What the window system settles once an event is over (the focus).
+    // The focus goes where the event sent it.
     try {
-        native::EventEnded();
+        focus::Move();
     } catch (...) {
     }
     // Also when the event ended by an exception: the work must not throw

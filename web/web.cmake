@@ -7,9 +7,16 @@ target_link_options(linear-graph PRIVATE
   -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web
   -sEXPORTED_RUNTIME_METHODS=[ccall,UTF8ToString,addRunDependency,removeRunDependency]
-  -sEXPORTED_FUNCTIONS=[_main]
+  -sEXPORTED_FUNCTIONS=[_main,_malloc,_free]
+  # The stack pinned, whatever Emscripten's own default: long texts (a paste)
+  # come to the program on the heap, never on the stack.
+  -sTOTAL_STACK=65536
   --js-library ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
 set_property(TARGET linear-graph APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
+# What the program holds, as JSON, for the page's tests: in a build with tests only.
+if(LG_BUILD_TESTS)
+  target_compile_definitions(lgcore PRIVATE LG_INSPECTABLE)
+endif()
 
 # The face of the page: the glyphs of IPA P Gothic that the lesson shows, as a
 # script (font.js), and the face's licence, made again whenever a text of the

@@ -116,7 +116,7 @@ void SetChecked(Element& button, bool checked)
 Element* MakeAccessibleText(Form& form)
 {
     InstallAccessibility();
-    return Made(Element::Kind::Text, form, new TextWidget(form.Native().widget));
+    return Made(Element::Kind::Text, form, new TextWidget(FormOf(form)));
 }
 
 void SetAccessibleText(Element& e, const std::string& text)

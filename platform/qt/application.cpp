@@ -31,9 +31,8 @@ public:
     }
 };
 
-void Show(const Report& report)
+bool ShowReport(const Report& report)
 {
-    if (QGuiApplication::platformName() == QLatin1String("offscreen")) return;
     // A message belongs to the window it is about, and bears its title.
     QWidget* parent = QApplication::activeWindow();
     const QString title = parent ? parent->windowTitle() : QString();
@@ -42,6 +41,7 @@ void Show(const Report& report)
         QMessageBox::critical(parent, title, text);
     else
         QMessageBox::warning(parent, title, text);
+    return false;
 }
 
 void Quit()

@@ -3,13 +3,13 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QStyle>
 #include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <cmath>
 
+#include "platform/events.h"
 #include "platform/native.h"
 #include "platform/qt/widgets.h"
 
@@ -41,9 +41,11 @@ QFont ToQFont(const Font& font, int pixels, const QFont& base)
 
 namespace native {
 
+QWidget* FormOf(Form& form) { return Events::Of(form).widget; }
+
 Element* Made(Element::Kind kind, Form& form, QWidget* widget)
 {
-    auto* f = static_cast<FormWidget*>(form.Native().widget);
+    auto* f = static_cast<FormWidget*>(FormOf(form));
     auto* e = new Element(kind, f, widget);
     f->elements.push_back(e);
     return e;
@@ -53,32 +55,6 @@ namespace {
 
 using qt::ToQColor;
 using qt::ToQString;
-
-// Where the handlers sent the keyboard focus while an event is handled: the
-// focus moves once, when the event is over, so that a focus that ends where
-// it started (a replay moves it on, an arrow key brings it back) moves and
-// repaints nothing.
-QPointer<QWidget>& pendingFocus()
-{
-    static QPointer<QWidget> widget;
-    return widget;
-}
-
-// Positions in a text: UTF-16 code units (Qt's) and characters (the program's).
-int unitsOf(const QString& s, int characters)
-{
-    int units = 0;
-    for (int c = 0; c < characters && units < s.size(); ++c) units += s.at(units).isHighSurrogate() ? 2 : 1;
-    return std::min<int>(units, int(s.size()));
-}
-
-int charactersOf(const QString& s, int units)
-{
-    int characters = 0;
-    for (int u = 0; u < units && u < s.size(); ++u)
-        if (!s.at(u).isLowSurrogate()) ++characters;
-    return characters;
-}
 
 template <class W>
 W& as(const Element& e)
@@ -122,16 +98,6 @@ void Element::applyFont()
 
 void Destroy(Element* e) { delete e; }
 
-// The program's events.
-
-void EventEnded()
-{
-    if (QWidget* w = pendingFocus()) {
-        pendingFocus() = nullptr;
-        w->setFocus(Qt::OtherFocusReason);
-    }
-}
-
 // Every control.
 
 void SetPlace(Element& e, const Rect& place)
@@ -142,10 +108,6 @@ void SetPlace(Element& e, const Rect& place)
 
 void SetFont(Element& e, const Font& font, int pixels)
 {
-    if (e.kind == Element::Kind::Picture) {
-        as<PictureWidget>(e).drawingFont(qt::ToQFont(font, pixels, QApplication::font()));
-        return;
-    }
     e.font = font;
     e.pixels = pixels;
     e.applyFont();
@@ -155,17 +117,9 @@ void SetVisible(Element& e, bool visible) { e.widget->setVisible(visible); }
 
 void SetEnabled(Element& e, bool enabled) { e.widget->setEnabled(enabled); }
 
-void Focus(Element& e)
-{
-    if (InEvent()) pendingFocus() = e.widget;
-    else e.widget->setFocus(Qt::OtherFocusReason);
-}
+void Focus(Element& e) { e.widget->setFocus(Qt::OtherFocusReason); }
 
-bool HasFocus(const Element& e)
-{
-    if (pendingFocus()) return pendingFocus() == e.widget;
-    return e.widget->hasFocus();
-}
+bool HasFocus(const Element& e) { return e.widget->hasFocus(); }
 
 void SetAccessibleName(Element& e, const std::string& name) { e.widget->setAccessibleName(ToQString(name)); }
 
@@ -211,7 +165,7 @@ ButtonWidget::ButtonWidget(QWidget* parent, CommandButton& o) : QPushButton(pare
     // the window becomes its default button.
     setAutoDefault(true);
     setFocusPolicy(Qt::StrongFocus);
-    QObject::connect(this, &QPushButton::clicked, this, [this] { owner.Clicked(); });
+    QObject::connect(this, &QPushButton::clicked, this, [this] { Events::Clicked(owner); });
     ForgetAccessibleInterface(this);
 }
 
@@ -229,7 +183,7 @@ void ButtonWidget::keyPressEvent(QKeyEvent* event)
 Element* MakeButton(Form& form, CommandButton& owner)
 {
     InstallAccessibility();
-    return Made(Element::Kind::Button, form, new ButtonWidget(form.Native().widget, owner));
+    return Made(Element::Kind::Button, form, new ButtonWidget(FormOf(form), owner));
 }
 
 // Text boxes.
@@ -238,7 +192,7 @@ BoxWidget::BoxWidget(QWidget* parent, TextBox& owner) : QLineEdit(parent), owner
 {
     QObject::connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         std::string now = qt::ToUtf8(text);
-        if (now != owner_.Text()) owner_.Edited(std::move(now));
+        if (now != owner_.Text()) Events::Edited(owner_, std::move(now));
     });
 }
 
@@ -258,7 +212,7 @@ void BoxWidget::keyPressEvent(QKeyEvent* event)
     if (!typed.isEmpty()) {
         // Enter types a carriage return; every other key the character it makes.
         std::int16_t code = static_cast<std::int16_t>(typed.at(0).unicode());
-        if (!owner_.KeyPressed(code)) {
+        if (!Events::KeyPressed(owner_, code)) {
             event->accept();
             return;
         }
@@ -268,7 +222,7 @@ void BoxWidget::keyPressEvent(QKeyEvent* event)
 
 Element* MakeTextBox(Form& form, TextBox& owner)
 {
-    return Made(Element::Kind::Box, form, new BoxWidget(form.Native().widget, owner));
+    return Made(Element::Kind::Box, form, new BoxWidget(FormOf(form), owner));
 }
 
 void SetText(Element& box, const std::string& text) { as<QLineEdit>(box).setText(ToQString(text)); }
@@ -280,32 +234,23 @@ double TextRoom(const Element& box) { return as<BoxWidget>(box).textRoom() / box
 int SelStart(const Element& box)
 {
     const auto& edit = as<QLineEdit>(box);
-    const int units = edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
-    return charactersOf(edit.text(), units);
+    return edit.hasSelectedText() ? edit.selectionStart() : edit.cursorPosition();
 }
 
-int SelLength(const Element& box)
-{
-    const auto& edit = as<QLineEdit>(box);
-    if (!edit.hasSelectedText()) return 0;
-    const int from = edit.selectionStart();
-    return charactersOf(edit.text(), from + int(edit.selectedText().size())) - charactersOf(edit.text(), from);
-}
+int SelLength(const Element& box) { return int(as<QLineEdit>(box).selectionLength()); }
 
-void Select(Element& box, int start, int length)
+void Select(Element& box, int from, int to)
 {
     auto& edit = as<QLineEdit>(box);
-    const QString s = edit.text();
-    const int from = unitsOf(s, start);
-    if (length == 0) edit.setCursorPosition(from);
-    else edit.setSelection(from, unitsOf(s, start + length) - from);
+    if (to == from) edit.setCursorPosition(from);
+    else edit.setSelection(from, to - from);
 }
 
 // Labels.
 
 Element* MakeLabel(Form& form, Label&)
 {
-    auto* label = new QLabel(form.Native().widget);
+    auto* label = new QLabel(FormOf(form));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAutoFillBackground(true);
@@ -315,6 +260,8 @@ Element* MakeLabel(Form& form, Label&)
     label->setFocusPolicy(Qt::NoFocus);
     return Made(Element::Kind::Label, form, label);
 }
+
+void SetOneLine(Element& label, bool oneLine) { as<QLabel>(label).setWordWrap(!oneLine); }
 
 void SetLabelColors(Element& label, Color back, Color fore)
 {
@@ -340,11 +287,8 @@ void LineWidget::paintEvent(QPaintEvent*)
     p.translate(-geometry().topLeft() + form_.offset);
     p.scale(s, s);
     const QColor colour = ToQColor(color);
-    const int half = width / 2;
-    if (ends.y1 == ends.y2) {
-        p.fillRect(QRectF(std::min(ends.x1, ends.x2), ends.y1 - half, std::abs(ends.x2 - ends.x1) + 1, width), colour);
-    } else if (ends.x1 == ends.x2) {
-        p.fillRect(QRectF(ends.x1 - half, std::min(ends.y1, ends.y2), width, std::abs(ends.y2 - ends.y1) + 1), colour);
+    if (ends.y1 == ends.y2 || ends.x1 == ends.x2) {
+        p.fillRect(QRectF(covered.left, covered.top, covered.width, covered.height), colour);
     } else {
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap));
@@ -354,7 +298,7 @@ void LineWidget::paintEvent(QPaintEvent*)
 
 Element* MakeLine(Form& form, LineControl&)
 {
-    auto* f = static_cast<FormWidget*>(form.Native().widget);
+    auto* f = static_cast<FormWidget*>(FormOf(form));
     return Made(Element::Kind::Line, form, new LineWidget(f, *f));
 }
 
@@ -364,6 +308,7 @@ void PlaceLine(Element& e, const LineControl::Ends& ends, int width, Color c, co
     line.ends = ends;
     line.width = width;
     line.color = c;
+    line.covered = covered;
     e.place = covered;
     e.apply();
     line.update();

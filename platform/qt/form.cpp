@@ -9,12 +9,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/events.h"
 #include "platform/native.h"
 #include "platform/qt/widgets.h"
 
 namespace platform::native {
 
-FormWidget::FormWidget() : QWidget(nullptr)
+FormWidget::FormWidget(const Form& o) : QWidget(nullptr), owner(o)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
     // F11 puts the window in full screen and back; Esc leaves full screen
@@ -37,10 +38,10 @@ QRect FormWidget::scaled(const Rect& r) const
 
 void FormWidget::rescale()
 {
-    const double s = std::min(width() / double(client.width()), height() / double(client.height()));
-    const QPointF o((width() - client.width() * s) / 2, (height() - client.height() * s) / 2);
-    if (s == scale && o == offset) return;
-    scale = s;
+    const Form::Fitted fitted = Events::Fit(owner, width(), height());
+    const QPointF o(fitted.left, fitted.top);
+    if (fitted.scale == scale && o == offset) return;
+    scale = fitted.scale;
     offset = o;
     for (Element* e : elements) e->apply();
     update();
@@ -61,9 +62,9 @@ void FormWidget::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-Element* MakeForm(Form&)
+Element* MakeForm(Form& form)
 {
-    auto* w = new FormWidget;
+    auto* w = new FormWidget(form);
     return new Element(Element::Kind::Form, w, w);
 }
 
@@ -97,7 +98,6 @@ void TabStop(Element& form, Element& control)
 {
     auto& f = static_cast<FormWidget&>(*form.widget);
     if (f.lastTabStop) QWidget::setTabOrder(f.lastTabStop, control.widget);
-    else f.firstTabStop = control.widget;
     f.lastTabStop = control.widget;
 }
 
@@ -115,7 +115,6 @@ void ShowForm(Element& form)
     f.show();
     f.raise();
     f.activateWindow();
-    if (f.firstTabStop) f.firstTabStop->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace platform::native

@@ -44,7 +44,7 @@ void PictureWidget::keyPressEvent(QKeyEvent* event)
     // Copy and save, by the desktop's own keys for them, as Ctrl+C and Ctrl+S.
     if (event->matches(QKeySequence::Copy)) code = 67, shift = 2;
     if (event->matches(QKeySequence::Save)) code = 83, shift = 2;
-    if (code == 0 || !owner_.KeyDown(code, shift)) {
+    if (code == 0 || !Events::KeyDown(owner_, code, shift)) {
         QWidget::keyPressEvent(event);
         return;
     }
@@ -76,19 +76,19 @@ void PictureWidget::mousePressEvent(QMouseEvent* event)
 {
     QWidget::mousePressEvent(event);
     const QPointF at = formPoint(event->position());
-    owner_.MouseDown(buttonsOf(event->button()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
+    Events::MouseDown(owner_, buttonsOf(event->button()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
 }
 
 void PictureWidget::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = formPoint(event->position());
-    owner_.MouseMove(buttonsOf(event->buttons()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
+    Events::MouseMove(owner_, buttonsOf(event->buttons()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
 }
 
 void PictureWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPointF at = formPoint(event->position());
-    owner_.MouseUp(buttonsOf(event->button()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
+    Events::MouseUp(owner_, buttonsOf(event->button()), shiftOf(event->modifiers()), float(at.x()), float(at.y()));
 }
 
 }  // namespace platform::native

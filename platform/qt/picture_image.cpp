@@ -57,7 +57,7 @@ QImage PictureWidget::madeAgain(double r)
     const qreal shownRatio = ratio;
     madeAt_ = r;
     resizeImage(w, h);
-    owner_.Redraw();
+    Events::Redraw(owner_);
     QImage made = image();
     madeAt_ = 0;
     retained = shown;
@@ -106,7 +106,7 @@ void PictureWidget::resizeEvent(QResizeEvent* event)
     // Shown at another scale: the image is made again at the new size.
     if (imageWidth() != retained.width()) {
         resizeImage(w, h);
-        owner_.Redraw();
+        Events::Redraw(owner_);
     }
 }
 
@@ -125,14 +125,14 @@ void PictureWidget::paintEvent(QPaintEvent*)
 
 Element* MakePicture(Form& form, PictureBox& owner)
 {
-    return Made(Element::Kind::Picture, form, new PictureWidget(form.Native().widget, owner));
+    return Made(Element::Kind::Picture, form, new PictureWidget(FormOf(form), owner));
 }
 
 void Resize(Element& p, int width, int height) { static_cast<PictureWidget&>(*p.widget).resizeImage(width, height); }
 
 void Clear(Element& p, Color back) { static_cast<PictureWidget&>(*p.widget).clear(back); }
 
-void Show(Element& p) { p.widget->update(); }
+void ShowDrawing(Element& p) { p.widget->update(); }
 
 Color ButtonTextColor()
 {

@@ -52,11 +52,15 @@ void PictureWidget::textFont()
     painterFont_ = true;
 }
 
-void PictureWidget::drawingFont(const QFont& f)
+void PictureWidget::drawingFont(const Font& f, int pixels)
 {
-    if (f == font_ && f.pixelSize() == font_.pixelSize()) return;
-    font_ = f;
-    setFont(f);
+    if (f == drawingFont_ && pixels == drawingPixels_) return;
+    drawingFont_ = f;
+    drawingPixels_ = pixels;
+    const QFont q = qt::ToQFont(f, pixels, QApplication::font());
+    if (q == font_ && q.pixelSize() == font_.pixelSize()) return;
+    font_ = q;
+    setFont(q);
     // Texts laid out in another font are of no more use.
     texts_.clear();
     painterFont_ = false;
@@ -107,9 +111,10 @@ void Dot(Element& e, double cx, double cy, double radius, Color c)
     p.forgetPen();
 }
 
-double Text(Element& e, float x, float y, const std::string& text, Color c)
+double Text(Element& e, float x, float y, const std::string& text, const Font& font, int pixels, Color c)
 {
     auto& p = static_cast<PictureWidget&>(*e.widget);
+    p.drawingFont(font, pixels);
     const PictureWidget::LaidOut& laid = p.laidOut(text);
     // Far beyond any picture; keeps the rasteriser sane.
     constexpr float kFar = 1.0e6f;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/events.h"
 #include "platform/picture.h"
 
 namespace platform {
@@ -65,17 +66,19 @@ private:
 
 // An element of the form for this widget, which it then owns.
 Element* Made(Element::Kind kind, Form& form, QWidget* widget);
+// The window's widget, which the controls' widgets stand on.
+QWidget* FormOf(Form& form);
 
 // The window: the form at a uniform scale, centred on its own green.
 class FormWidget : public QWidget {
 public:
-    FormWidget();
+    explicit FormWidget(const Form& owner);
+    const Form& owner;
     // Where the form's pixel (x, y) lies in the window, and how large a form pixel is.
     double scale = 1.0;
     QPointF offset;
     QSize client{1, 1};
     std::vector<Element*> elements;
-    QWidget* firstTabStop = nullptr;
     QWidget* lastTabStop = nullptr;
 
     // The form's scale for the window's present size; every control shown anew.
@@ -116,6 +119,7 @@ public:
     LineControl::Ends ends;
     int width = 1;
     Color color = 0;
+    Rect covered;
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -160,8 +164,9 @@ public:
     void endPainting();
     void textPen(Color c);
     void forgetPen();  // the pen was set for something else than text
+    // The font texts are drawn in from now on, and the painter's.
+    void drawingFont(const Font& f, int pixels);
     void textFont();
-    void drawingFont(const QFont& f);
 
     // The quick ways (picture_quick.cpp).
     void fillPixels(int left, int top, int right, int bottom, Color c);
@@ -190,7 +195,9 @@ private:
     bool plain_ = false;
     bool updatePending_ = false;
     std::unique_ptr<QPainter> painter_;
-    QFont font_;                // the font texts are drawn in, in form pixels
+    Font drawingFont_;          // the font texts are drawn in, in form pixels,
+    int drawingPixels_ = 0;     // as the program gave it
+    QFont font_;                // and as Qt's
     bool painterFont_ = false;  // the painter has that font
     QRgb painterPen_ = 0;       // the painter's pen colour, when set for text
     bool keyboardFocus_ = false;  // focus came by the keyboard: show where it is
@@ -227,13 +234,13 @@ public:
 namespace qt {
 
 // The Qt widget behind each control.
-inline QPushButton* Widget(CommandButton& c) { return static_cast<QPushButton*>(c.Native().widget); }
-inline QLineEdit* Widget(TextBox& c) { return static_cast<QLineEdit*>(c.Native().widget); }
-inline QLabel* Widget(Label& c) { return static_cast<QLabel*>(c.Native().widget); }
-inline QWidget* Widget(LineControl& c) { return c.Native().widget; }
-inline native::PictureWidget* Widget(PictureBox& c) { return static_cast<native::PictureWidget*>(c.Native().widget); }
-inline QWidget* Widget(AccessibleText& t) { return t.Native().widget; }
-inline native::FormWidget* Widget(platform::Form& f) { return static_cast<native::FormWidget*>(f.Native().widget); }
+inline QPushButton* Widget(CommandButton& c) { return static_cast<QPushButton*>(Events::Of(c).widget); }
+inline QLineEdit* Widget(TextBox& c) { return static_cast<QLineEdit*>(Events::Of(c).widget); }
+inline QLabel* Widget(Label& c) { return static_cast<QLabel*>(Events::Of(c).widget); }
+inline QWidget* Widget(LineControl& c) { return Events::Of(c).widget; }
+inline native::PictureWidget* Widget(PictureBox& c) { return static_cast<native::PictureWidget*>(Events::Of(c).widget); }
+inline QWidget* Widget(AccessibleText& t) { return Events::Of(t).widget; }
+inline native::FormWidget* Widget(platform::Form& f) { return static_cast<native::FormWidget*>(Events::Of(f).widget); }
 
 // The picture's retained image.
 inline const QImage& Image(PictureBox& p) { return Widget(p)->image(); }

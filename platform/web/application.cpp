@@ -11,7 +11,13 @@ namespace platform::native {
 
 class Application {};
 
-void Show(const Report& report) { lg_report(report.kind == Report::Kind::Error, report.text.c_str()); }
+// The page's message stays open while the program goes on; the page tells
+// when it is closed.
+bool ShowReport(const Report& report)
+{
+    lg_report(report.kind == Report::Kind::Error, report.text.c_str());
+    return true;
+}
 
 void Quit() { lg_quit(); }
 

@@ -1,6 +1,9 @@
 // The window system of the browser: the form's controls as elements of the
 // page and the plane as a canvas. The C++ side (platform/web/) calls these
 // functions; the page's events call back into it (lg_clicked, lg_mouse …).
+// What is decided the same on every window system (the focus, the form's
+// scale, a label's lines, a line's pixels, positions in a text) the program
+// decides; the page carries it out.
 //
 // The page provides <div id="form"> inside <div id="stage">; everything of
 // the form is made inside it, in the form's own pixels, and the form is
@@ -11,31 +14,71 @@ mergeInto(LibraryManager.library, {
     // Kinds of element, as the C++ side numbers them.
     FORM: 0, BUTTON: 1, BOX: 2, LABEL: 3, LINE: 4, PICTURE: 5, TEXT: 6,
     FONT: '"LessonGothic", "IPAPGothic", "IPA Pゴシック", sans-serif',
-    elements: [],
-    kinds: [],
+
+    // What the page remembers of each element of the program, by its number:
+    // one record, made with the element and dropped with it.
+    records: [],
+    formId: -1,
+    // The form: its size in its own pixels, and its scale and place in the
+    // window as the program last worked them out.
     width: 876,
     height: 650,
     scale: 1,
-    pendingFocus: null,
-    messages: [],
-    measurer: null,
-    metrics: null,  // font -> {ascent, height}
+    shown: false,      // the form has been shown: its labels' lines are kept
+    messages: [],      // the messages waiting behind the one shown
+    beforeMessage: null,  // what had the focus when the message opened
+    measurer: null,    // a canvas's context that measures text
+    metrics: null,     // font -> {ascent, height}, made at the first measure
+
+    record: function (kind, el) {
+      return {
+        kind: kind,
+        el: el,
+        place: null,       // where the program placed it, in the form's pixels: {l, t, w, h}
+        // A picture's:
+        surface: null,     // what it draws on (LG.surface)
+        rect: null,        // where it stands on the page: kept while the form's scale and its place stay
+        pointer: null,     // the pointer that drags it, from its press until it is let go or lost
+        description: null, // the text that describes it to assistive technology
+      };
+    },
+    // A canvas and what drawing on it keeps: its size in the form's pixels,
+    // its own pixels to each of those, the colours it was last given, and the
+    // dots and texts drawn once and stamped again (forgotten with its pixels).
+    surface: function (canvas, w, h) {
+      return {
+        canvas: canvas,
+        context: canvas.getContext('2d', { alpha: false }),
+        w: w, h: h,
+        ratio: 1,
+        fill: -1, stroke: -1,
+        dots: new Map(), lastDot: null,
+        texts: new Map(),
+      };
+    },
+    at: function (id) { return LG.records[id]; },
 
     form: function () { return document.getElementById('form'); },
     cssFont: function (px, bold, italic) {
       return (italic ? 'italic ' : '') + (bold ? 'bold ' : '') + px + 'px ' + LG.FONT;
     },
     colour: function (c) { return '#' + (c & 0xFFFFFF).toString(16).padStart(6, '0'); },
-    // The canvas's fill and stroke colours, set only when they change.
-    fillWith: function (canvas, c) {
-      if (canvas._fill === c) return;
-      canvas._fill = c;
-      canvas._context.fillStyle = LG.colour(c);
+    place: function (el, l, t, w, h) {
+      el.style.left = l + 'px';
+      el.style.top = t + 'px';
+      el.style.width = w + 'px';
+      el.style.height = h + 'px';
     },
-    strokeWith: function (canvas, c) {
-      if (canvas._stroke === c) return;
-      canvas._stroke = c;
-      canvas._context.strokeStyle = LG.colour(c);
+    // The surface's fill and stroke colours, set only when they change.
+    fillWith: function (s, c) {
+      if (s.fill === c) return;
+      s.fill = c;
+      s.context.fillStyle = LG.colour(c);
+    },
+    strokeWith: function (s, c) {
+      if (s.stroke === c) return;
+      s.stroke = c;
+      s.context.strokeStyle = LG.colour(c);
     },
     // A small picture drawn once and stamped many times: an image of its
     // own where the browser has one (a canvas would be copied again at every
@@ -52,78 +95,83 @@ mergeInto(LibraryManager.library, {
       draw(e.getContext('2d'));
       return e;
     },
+    // A cache of stamps emptied, their images let go at once.
+    forget: function (cache) {
+      cache.forEach(function (s) { if (s.image.close) s.image.close(); });
+      cache.clear();
+    },
+    // A surface at new pixels: blank, its colours and stamps forgotten.
+    repixel: function (s, across, down) {
+      s.canvas.width = across;
+      s.canvas.height = down;
+      s.ratio = across / s.w;
+      s.fill = s.stroke = -1;
+      LG.forget(s.dots);
+      LG.forget(s.texts);
+      s.lastDot = null;
+    },
     // A dot drawn once for its radius, colour and place within a pixel, and
     // stamped wherever it is wanted.
-    stamp: function (canvas, radius, c, fx, fy) {
+    stamp: function (s, radius, c, fx, fy) {
       // A run of dots is one size, colour and place within a pixel.
-      var last = canvas._lastStamp;
-      if (last && last._radius === radius && last._c === c && last._fx === fx && last._fy === fy &&
-          last._ratio === canvas._ratio) return last;
-      if (!canvas._stamps || canvas._stampRatio !== canvas._ratio) {
-        LG.forget(canvas._stamps);
-        canvas._stamps = new Map();
-        canvas._stampRatio = canvas._ratio;
-        canvas._lastStamp = null;
-      }
       var key = radius + ',' + c + ',' + fx + ',' + fy;
-      var s = canvas._stamps.get(key);
-      if (s) return (canvas._lastStamp = s);
-      if (canvas._stamps.size > 64) LG.forget(canvas._stamps);
-      var k = canvas._ratio, pad = Math.ceil(radius * k) + 2;
-      s = LG.picture(2 * pad + 1, 2 * pad + 1, function (x) {
-        x.fillStyle = LG.colour(c);
-        x.beginPath();
-        x.arc(pad + fx, pad + fy, radius * k, 0, 2 * Math.PI);
-        x.fill();
-      });
-      s._pad = pad;
-      s._radius = radius; s._c = c; s._fx = fx; s._fy = fy; s._ratio = k;
-      canvas._stamps.set(key, s);
-      return (canvas._lastStamp = s);
+      if (s.lastDot && s.lastDot.key === key) return s.lastDot;
+      var dot = s.dots.get(key);
+      if (!dot) {
+        if (s.dots.size > 64) LG.forget(s.dots);
+        var k = s.ratio, pad = Math.ceil(radius * k) + 2;
+        dot = { key: key, pad: pad, image: LG.picture(2 * pad + 1, 2 * pad + 1, function (x) {
+          x.fillStyle = LG.colour(c);
+          x.beginPath();
+          x.arc(pad + fx, pad + fy, radius * k, 0, 2 * Math.PI);
+          x.fill();
+        }) };
+        s.dots.set(key, dot);
+      }
+      return (s.lastDot = dot);
     },
     // Where a stamp sits within a device pixel, to a quarter of one (as
     // finely as the browser places text): a drag at a scale that is not
     // whole moves by fractions, and every fraction would be a stamp of its own.
     phase: function (v) { return Math.round(v * 4) / 4; },
-    // A cache of stamps emptied, their images let go at once.
-    forget: function (cache) {
-      if (!cache) return;
-      cache.forEach(function (s) { if (s.close) s.close(); });
-      cache.clear();
-    },
     shift: function (e) { return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0); },
     call: function (name, ret, types, args) { return Module.ccall(name, ret, types, args); },
+    // A text to the program on the heap (a paste may be longer than its stack).
+    callWithText: function (name, id, text) {
+      var size = lengthBytesUTF8(text) + 1, at = Module._malloc(size);
+      try {
+        stringToUTF8(text, at, size);
+        LG.call(name, null, ['number', 'number'], [id, at]);
+      } finally {
+        Module._free(at);
+      }
+    },
 
-    // The form at a uniform scale that fits the window, centred; the
-    // canvases' pixels follow the screen's density times that scale.
+    // The form at the scale and place the program works out for the window;
+    // every picture's pixels follow the screen's density times that scale,
+    // and where they stand on the page is asked again.
     relayout: function () {
       var form = LG.form();
-      if (!form) return;
+      if (!form || LG.formId < 0) return;
       var stage = form.parentElement;
       var W = stage.clientWidth || window.innerWidth, H = stage.clientHeight || window.innerHeight;
-      var s = Math.min(W / LG.width, H / LG.height);
-      if (!(s > 0)) s = 1;
-      var ox = (W - LG.width * s) / 2, oy = (H - LG.height * s) / 2;
-      LG.scale = s;
-      form.style.transform = 'translate(' + ox + 'px,' + oy + 'px) scale(' + s + ')';
-      for (var id = 0; id < LG.elements.length; ++id) {
-        if (!LG.elements[id]) continue;
-        LG.elements[id]._rect = null;
+      var fitted = LG.call('lg_fit', 'number', ['number', 'number', 'number'], [LG.formId, W, H]) >> 3;
+      LG.scale = HEAPF64[fitted];
+      form.style.transform = 'translate(' + HEAPF64[fitted + 1] + 'px,' + HEAPF64[fitted + 2] + 'px) scale(' + LG.scale + ')';
+      LG.records.forEach(function (r, id) {
+        if (!r || r.kind !== LG.PICTURE) return;
+        r.rect = null;
         // A canvas at a new resolution is made again from what was drawn.
-        if (LG.kinds[id] === LG.PICTURE && LG.fitCanvas(LG.elements[id])) LG.call('lg_redraw', null, ['number'], [id]);
-      }
+        if (LG.fitCanvas(r.surface)) LG.call('lg_redraw', null, ['number'], [id]);
+      });
     },
     // A canvas's pixels: the screen's density times the form's scale for
     // each pixel of the form. True when they changed (the canvas is blank).
-    fitCanvas: function (canvas) {
-      var w = canvas._w || 1, h = canvas._h || 1;
+    fitCanvas: function (s) {
       var ratio = (window.devicePixelRatio || 1) * LG.scale;
-      var across = Math.max(1, Math.round(w * ratio)), down = Math.max(1, Math.round(h * ratio));
-      if (canvas.width === across && canvas.height === down) return false;
-      canvas.width = across;
-      canvas.height = down;
-      canvas._ratio = across / w;
-      canvas._font = ''; canvas._fill = canvas._stroke = -1;
+      var across = Math.max(1, Math.round(s.w * ratio)), down = Math.max(1, Math.round(s.h * ratio));
+      if (s.canvas.width === across && s.canvas.height === down) return false;
+      LG.repixel(s, across, down);
       return true;
     },
     watchDensity: function () {
@@ -134,24 +182,19 @@ mergeInto(LibraryManager.library, {
 
     // The picture as drawn, made again on a canvas of its own at `ratio`
     // canvas pixels to a form pixel: the program draws it once more while
-    // the picture's number stands for that canvas; the picture shown is
+    // the picture's record stands for that canvas; the picture shown is
     // left as it is.
     madeAgain: function (id, ratio) {
-      var shown = LG.elements[id], made = document.createElement('canvas');
-      made._w = shown._w;
-      made._h = shown._h;
-      made.width = Math.max(1, Math.round(shown._w * ratio));
-      made.height = Math.max(1, Math.round(shown._h * ratio));
-      made._ratio = made.width / shown._w;
-      made._fill = made._stroke = -1;
-      made._context = made.getContext('2d', { alpha: false });
-      LG.elements[id] = made;
+      var r = LG.at(id), shown = r.surface;
+      var made = LG.surface(document.createElement('canvas'), shown.w, shown.h);
+      LG.repixel(made, Math.max(1, Math.round(shown.w * ratio)), Math.max(1, Math.round(shown.h * ratio)));
+      r.surface = made;
       try {
         LG.call('lg_redraw', null, ['number'], [id]);
       } finally {
-        LG.elements[id] = shown;
+        r.surface = shown;
       }
-      return made;
+      return made.canvas;
     },
     handed: function (id, taken) { LG.call('lg_image_handed', null, ['number', 'number'], [id, taken ? 1 : 0]); },
 
@@ -173,17 +216,8 @@ mergeInto(LibraryManager.library, {
       return m;
     },
 
-    // The keyboard focus, once the event is over; behind a message, once it is closed.
-    focus: function (id) {
-      var el = LG.elements[id];
-      if (!el) return;
-      var dialog = document.getElementById('message');
-      if (dialog && dialog.open) { LG.pendingFocus = id; return; }
-      if (el.classList.contains('disabled')) return;  // a greyed button takes no focus
-      el.focus({ preventScroll: true });
-    },
-
-    // Messages, one at a time, in a modal dialog.
+    // Messages, one at a time, in a modal dialog. Closed, it gives the focus
+    // back to what had it, and tells the program (which may send it elsewhere).
     showNext: function () {
       var dialog = document.getElementById('message');
       if (!dialog) {
@@ -196,13 +230,22 @@ mergeInto(LibraryManager.library, {
         ok.type = 'button';
         ok.textContent = 'OK';
         ok.addEventListener('click', function () { dialog.close(); });
+        // Pressed once per key press, as every button: a held key's repeats
+        // (the Enter that opened the message, still down) press nothing.
+        ok.addEventListener('keydown', function (e) {
+          if ((e.key === 'Enter' || e.key === ' ') && e.repeat) e.preventDefault();
+        });
         dialog.appendChild(text);
         dialog.appendChild(ok);
         dialog.addEventListener('close', function () {
-          if (LG.messages.length) { LG.showNext(); return; }
-          var id = LG.pendingFocus;
-          LG.pendingFocus = null;
-          if (id !== null) LG.focus(id);
+          var more = LG.messages.length > 0;
+          if (!more) {
+            var back = LG.beforeMessage;
+            LG.beforeMessage = null;
+            if (back && back.isConnected) back.focus({ preventScroll: true });
+          }
+          LG.call('lg_message_closed', null, [], []);
+          if (more) LG.showNext();
         });
         dialog.addEventListener('cancel', function (e) { e.preventDefault(); dialog.close(); });
         document.body.appendChild(dialog);
@@ -211,9 +254,7 @@ mergeInto(LibraryManager.library, {
       dialog.className = m.error ? 'error' : 'message';
       dialog.querySelector('.text').textContent = m.text;
       if (!dialog.open) {
-        var focused = document.activeElement;
-        var id = LG.elements.indexOf(focused);
-        if (LG.pendingFocus === null && id >= 0) LG.pendingFocus = id;
+        if (!LG.beforeMessage) LG.beforeMessage = document.activeElement;
         dialog.showModal();
         dialog.querySelector('button').focus();
       }
@@ -227,52 +268,25 @@ mergeInto(LibraryManager.library, {
       if (el.classList.contains('one-line')) return;  // never wraps
       if (el.textContent && el.scrollHeight > el.clientHeight + 1) el.style.lineBreak = 'anywhere';
     },
-    shown: false,
-    // A label lower than a line and a half shows one line, never wrapped; a
-    // centred one that is wider than itself stands out on both sides, as the
-    // desktop centres it (the program has made its ink fit).
-    shapeLabel: function (el) {
-      if (!el._place || !el._px) return;
-      el.classList.toggle('one-line', el._place.h * 2 < el._px * 3);
-    },
 
     // The labels under a text read as one are left to it.
     hideCovered: function () {
-      for (var t = 0; t < LG.elements.length; ++t) {
-        if (LG.kinds[t] !== LG.TEXT || !LG.elements[t]) continue;
-        var r = LG.elements[t]._place;
-        if (!r) continue;
-        for (var id = 0; id < LG.elements.length; ++id) {
-          var k = LG.kinds[id], el = LG.elements[id];
-          if (!el || (k !== LG.LABEL && k !== LG.LINE) || !el._place) continue;
-          var p = el._place;
-          var inside = p.l >= r.l && p.t >= r.t && p.l + p.w <= r.l + r.w && p.t + p.h <= r.t + r.h;
-          if (inside) el.setAttribute('aria-hidden', 'true');
-        }
-      }
-    },
-
-    // Characters (the program's) and UTF-16 code units (the page's).
-    unitsOf: function (s, characters) {
-      var units = 0;
-      for (var c = 0; c < characters && units < s.length; ++c) {
-        var code = s.charCodeAt(units);
-        units += code >= 0xD800 && code <= 0xDBFF ? 2 : 1;
-      }
-      return Math.min(units, s.length);
-    },
-    charactersOf: function (s, units) {
-      var n = 0;
-      for (var u = 0; u < units && u < s.length; ++u) {
-        var code = s.charCodeAt(u);
-        if (!(code >= 0xDC00 && code <= 0xDFFF)) ++n;
-      }
-      return n;
+      LG.records.forEach(function (t) {
+        if (!t || t.kind !== LG.TEXT || !t.place) return;
+        var r = t.place;
+        LG.records.forEach(function (c) {
+          if (!c || (c.kind !== LG.LABEL && c.kind !== LG.LINE) || !c.place) return;
+          var p = c.place;
+          if (p.l >= r.l && p.t >= r.t && p.l + p.w <= r.l + r.w && p.t + p.h <= r.t + r.h)
+            c.el.setAttribute('aria-hidden', 'true');
+        });
+      });
     },
 
     // Events of the page into the program.
-    listen: function (id, el, kind) {
-      if (kind === LG.BUTTON) {
+    listen: function (id, r) {
+      var el = r.el;
+      if (r.kind === LG.BUTTON) {
         el.addEventListener('click', function () {
           if (!el.classList.contains('disabled')) LG.call('lg_clicked', null, ['number'], [id]);
         });
@@ -280,7 +294,7 @@ mergeInto(LibraryManager.library, {
           // A button is pressed once per key press; a held Enter repeats.
           if ((e.key === 'Enter' || e.key === ' ') && e.repeat) e.preventDefault();
         });
-      } else if (kind === LG.BOX) {
+      } else if (r.kind === LG.BOX) {
         el.addEventListener('keydown', function (e) {
           // The input method's own keys (Enter that ends a conversion) are its own.
           if (e.isComposing || e.keyCode === 229) return;
@@ -298,14 +312,14 @@ mergeInto(LibraryManager.library, {
             if (!LG.call('lg_key_press', 'number', ['number', 'number'], [id, code])) { e.preventDefault(); return; }
           }
         });
-        el.addEventListener('input', function () { LG.call('lg_edited', null, ['number', 'string'], [id, el.value]); });
-      } else if (kind === LG.PICTURE) {
+        el.addEventListener('input', function () { LG.callWithText('lg_edited', id, el.value); });
+      } else if (r.kind === LG.PICTURE) {
         var at = function (e) {
           // Where the plane stands on the page changes only with the form's
-          // scale (kept by relayout): asking the page each time would make it
-          // lay itself out again at every step of a drag.
-          var r = el._rect || (el._rect = el.getBoundingClientRect());
-          return [(e.clientX - r.left) * (el._w / r.width), (e.clientY - r.top) * (el._h / r.height)];
+          // scale and its own place (both forget it): asking the page each
+          // time would make it lay itself out again at every step of a drag.
+          var box = r.rect || (r.rect = el.getBoundingClientRect());
+          return [(e.clientX - box.left) * (r.surface.w / box.width), (e.clientY - box.top) * (r.surface.h / box.height)];
         };
         var mouse = function (what, button, e) {
           var p = at(e);
@@ -314,27 +328,28 @@ mergeInto(LibraryManager.library, {
         };
         var bit = function (b) { return b === 0 ? 1 : b === 2 ? 2 : b === 1 ? 4 : 0; };
         // One pointer drags the plane: the one pressed first, until it is let
-        // go (a second finger on the plane moves nothing). The plane keeps
-        // it, also outside itself.
-        el._pointer = null;
+        // go, or the plane loses it (a message opened during the drag, the
+        // finger lifted where the plane cannot see it); a second finger on
+        // the plane moves nothing. The plane keeps it, also outside itself.
         el.addEventListener('pointerdown', function (e) {
           if (e.pointerType !== 'mouse') e.preventDefault();
-          if (el._pointer !== null && el._pointer !== e.pointerId) return;
-          el._pointer = e.pointerId;
+          if (r.pointer !== null && r.pointer !== e.pointerId) return;
+          r.pointer = e.pointerId;
           try { el.setPointerCapture(e.pointerId); } catch (err) { /* a pointer no longer down */ }
           mouse(0, bit(e.button), e);
         });
         el.addEventListener('pointermove', function (e) {
-          if (el._pointer !== null && el._pointer !== e.pointerId) return;
+          if (r.pointer !== null && r.pointer !== e.pointerId) return;
           mouse(1, e.buttons & 7, e);
         });
         var release = function (e) {
-          if (el._pointer !== e.pointerId) return;
-          el._pointer = null;
+          if (r.pointer !== e.pointerId) return;
+          r.pointer = null;
           mouse(2, bit(e.button), e);
         };
         el.addEventListener('pointerup', release);
         el.addEventListener('pointercancel', release);
+        el.addEventListener('lostpointercapture', release);
         el.addEventListener('contextmenu', function (e) { e.preventDefault(); });
         // A middle button let go over a box would paste there (X11's selection).
         el.addEventListener('auxclick', function (e) { e.preventDefault(); });
@@ -359,6 +374,7 @@ mergeInto(LibraryManager.library, {
     var el;
     if (kind === LG.FORM) {
       el = LG.form();
+      LG.formId = id;
       window.addEventListener('resize', LG.relayout);
       LG.watchDensity();
       // A press beside the controls (the green, a label, a greyed button)
@@ -392,14 +408,6 @@ mergeInto(LibraryManager.library, {
       el.className = 'picture';
       el.tabIndex = 0;
       el.setAttribute('role', 'img');
-      el._w = 1; el._h = 1; el._ratio = 1; el._font = ''; el._fill = el._stroke = -1;
-      el._context = el.getContext('2d', { alpha: false });
-      var description = document.createElement('div');
-      description.className = 'description';
-      description.id = 'description-' + id;
-      el.setAttribute('aria-describedby', description.id);
-      el._description = description;
-      LG.form().appendChild(description);
     } else if (kind === LG.TEXT) {
       el = document.createElement('div');
       el.className = 'reading';
@@ -407,53 +415,55 @@ mergeInto(LibraryManager.library, {
       el.setAttribute('aria-live', 'polite');
       el.setAttribute('aria-atomic', 'true');
     }
-    LG.elements[id] = el;
-    LG.kinds[id] = kind;
+    var r = LG.record(kind, el);
+    LG.records[id] = r;
+    if (kind === LG.PICTURE) {
+      r.surface = LG.surface(el, 1, 1);
+      r.description = document.createElement('div');
+      r.description.className = 'description';
+      r.description.id = 'description-' + id;
+      el.setAttribute('aria-describedby', r.description.id);
+      LG.form().appendChild(r.description);
+    }
     if (kind !== LG.FORM) {
       LG.form().appendChild(el);
-      LG.listen(id, el, kind);
+      LG.listen(id, r);
     }
   },
 
   lg_destroy__deps: ['$LG'],
   lg_destroy: function (id) {
-    var el = LG.elements[id];
-    if (el && LG.kinds[id] !== LG.FORM) {
-      if (el._description) el._description.remove();
-      el.remove();
+    var r = LG.at(id);
+    if (r && r.kind !== LG.FORM) {
+      if (r.description) r.description.remove();
+      if (r.surface) { LG.forget(r.surface.dots); LG.forget(r.surface.texts); }
+      r.el.remove();
     }
-    LG.elements[id] = null;
+    if (id === LG.formId) LG.formId = -1;
+    LG.records[id] = null;
   },
 
   lg_place__deps: ['$LG'],
   lg_place: function (id, l, t, w, h) {
-    var el = LG.elements[id];
-    var first = !el._place;
-    el._place = { l: l, t: t, w: w, h: h };
-    el.style.left = l + 'px';
-    el.style.top = t + 'px';
-    el.style.width = w + 'px';
-    el.style.height = h + 'px';
+    var r = LG.at(id);
+    var first = !r.place;
+    r.place = { l: l, t: t, w: w, h: h };
+    r.rect = null;
+    LG.place(r.el, l, t, w, h);
     // (A label that moves, an axis name in a drag, stays what it was.)
-    if (LG.kinds[id] === LG.TEXT || (first && LG.kinds[id] === LG.LABEL)) LG.hideCovered();
-    if (LG.kinds[id] === LG.LABEL) LG.shapeLabel(el);
+    if (r.kind === LG.TEXT || (first && r.kind === LG.LABEL)) LG.hideCovered();
   },
 
   lg_font__deps: ['$LG'],
-  lg_font: function (id, px, bold, italic) {
-    var el = LG.elements[id];
-    el.style.font = LG.cssFont(px, bold, italic);
-    el._px = px;
-    if (LG.kinds[id] === LG.LABEL) LG.shapeLabel(el);
-  },
+  lg_font: function (id, px, bold, italic) { LG.at(id).el.style.font = LG.cssFont(px, bold, italic); },
 
   lg_visible__deps: ['$LG'],
-  lg_visible: function (id, visible) { LG.elements[id].style.visibility = visible ? '' : 'hidden'; },
+  lg_visible: function (id, visible) { LG.at(id).el.style.visibility = visible ? '' : 'hidden'; },
 
   lg_enabled__deps: ['$LG'],
   lg_enabled: function (id, enabled) {
-    var el = LG.elements[id];
-    if (LG.kinds[id] !== LG.BUTTON) { el.disabled = !enabled; return; }
+    var r = LG.at(id), el = r.el;
+    if (r.kind !== LG.BUTTON) { el.disabled = !enabled; return; }
     // A greyed button is left out of the tab keys and presses nothing, but
     // stays an element that takes the mouse, so that a press on it (as on
     // the green around it) can leave the focus where it was.
@@ -464,15 +474,15 @@ mergeInto(LibraryManager.library, {
   },
 
   lg_focus__deps: ['$LG'],
-  lg_focus: function (id) { LG.focus(id); },
+  lg_focus: function (id) { LG.at(id).el.focus({ preventScroll: true }); },
 
   lg_has_focus__deps: ['$LG'],
-  lg_has_focus: function (id) { return document.activeElement === LG.elements[id] ? 1 : 0; },
+  lg_has_focus: function (id) { return document.activeElement === LG.at(id).el ? 1 : 0; },
 
   lg_accessible_name__deps: ['$LG'],
   lg_accessible_name: function (id, name) {
-    var el = LG.elements[id], text = UTF8ToString(name);
-    if (LG.kinds[id] === LG.LABEL) {
+    var r = LG.at(id), el = r.el, text = UTF8ToString(name);
+    if (r.kind === LG.LABEL) {
       // A label is read by its caption; one named apart (a slot of the
       // equation) keeps that name while it shows nothing.
       if (text && text !== el.textContent) el.setAttribute('aria-label', text); else el.removeAttribute('aria-label');
@@ -483,91 +493,97 @@ mergeInto(LibraryManager.library, {
 
   lg_description__deps: ['$LG'],
   lg_description: function (id, text) {
-    var el = LG.elements[id];
-    if (el._description) el._description.textContent = UTF8ToString(text);
+    var r = LG.at(id);
+    if (r.description) r.description.textContent = UTF8ToString(text);
   },
 
   lg_name__deps: ['$LG'],
-  lg_name: function (id, name) { LG.elements[id].dataset.name = UTF8ToString(name); },
+  lg_name: function (id, name) { LG.at(id).el.dataset.name = UTF8ToString(name); },
 
   lg_caption__deps: ['$LG'],
   lg_caption: function (id, text) {
-    var el = LG.elements[id];
-    el.textContent = UTF8ToString(text);
-    if (LG.kinds[id] === LG.LABEL && LG.shown) LG.keepLines(el);
+    var r = LG.at(id);
+    r.el.textContent = UTF8ToString(text);
+    if (r.kind === LG.LABEL && LG.shown) LG.keepLines(r.el);
   },
 
   lg_checked__deps: ['$LG'],
   lg_checked: function (id, checked) {
-    var el = LG.elements[id];
+    var el = LG.at(id).el;
     el.setAttribute('role', 'radio');
     el.setAttribute('aria-checked', checked ? 'true' : 'false');
   },
 
   lg_align__deps: ['$LG'],
   lg_align: function (id, centred) {
-    var el = LG.elements[id];
+    var el = LG.at(id).el;
     el.style.textAlign = centred ? 'center' : 'left';
     el.classList.toggle('centred', !!centred);
   },
 
   lg_label_colors__deps: ['$LG'],
   lg_label_colors: function (id, back, fore) {
-    var el = LG.elements[id];
+    var el = LG.at(id).el;
     el.style.backgroundColor = LG.colour(back);
     el.style.color = LG.colour(fore);
   },
 
+  // A label that shows one line, never wrapped; a centred one that is wider
+  // than itself stands out on both sides, as the desktop centres it.
+  lg_one_line__deps: ['$LG'],
+  lg_one_line: function (id, oneLine) {
+    var el = LG.at(id).el;
+    el.classList.toggle('one-line', !!oneLine);
+    if (LG.shown) LG.keepLines(el);
+  },
+
   lg_set_text__deps: ['$LG'],
-  lg_set_text: function (id, text) { LG.elements[id].value = UTF8ToString(text); },
+  lg_set_text: function (id, text) { LG.at(id).el.value = UTF8ToString(text); },
 
   lg_max_length__deps: ['$LG'],
-  lg_max_length: function (id, units) { LG.elements[id].maxLength = units; },
+  lg_max_length: function (id, units) { LG.at(id).el.maxLength = units; },
 
   lg_text_room__deps: ['$LG'],
   lg_text_room: function (id) {
-    var el = LG.elements[id], style = getComputedStyle(el);
+    var el = LG.at(id).el, style = getComputedStyle(el);
     return el.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) - 1;
   },
 
+  // The selection, in UTF-16 units, as the program asks for it.
   lg_sel_start__deps: ['$LG'],
-  lg_sel_start: function (id) {
-    var el = LG.elements[id];
-    return LG.charactersOf(el.value, el.selectionStart || 0);
-  },
+  lg_sel_start: function (id) { return LG.at(id).el.selectionStart || 0; },
 
   lg_sel_length__deps: ['$LG'],
   lg_sel_length: function (id) {
-    var el = LG.elements[id];
-    return LG.charactersOf(el.value, el.selectionEnd || 0) - LG.charactersOf(el.value, el.selectionStart || 0);
+    var el = LG.at(id).el;
+    return (el.selectionEnd || 0) - (el.selectionStart || 0);
   },
 
   lg_select__deps: ['$LG'],
-  lg_select: function (id, start, length) {
-    var el = LG.elements[id];
-    var from = LG.unitsOf(el.value, start), to = LG.unitsOf(el.value, start + length);
-    el.setSelectionRange(from, to);
-  },
+  lg_select: function (id, from, to) { LG.at(id).el.setSelectionRange(from, to); },
 
+  // A line: along an axis, exactly the pixels the program says it covers; a
+  // slanted one, a bar from end to end with round ends.
   lg_line__deps: ['$LG'],
-  lg_line: function (id, x1, y1, x2, y2, width, colour) {
-    // A line across or down the form, `width` pixels thick around its ends'
-    // row or column (the form's bars are of this kind).
-    var el = LG.elements[id], half = Math.floor(width / 2);
-    var across = y1 === y2;
-    var l = across ? Math.min(x1, x2) : x1 - half, t = across ? y1 - half : Math.min(y1, y2);
-    var w = across ? Math.abs(x2 - x1) + 1 : width, h = across ? width : Math.abs(y2 - y1) + 1;
-    el._place = { l: l, t: t, w: w, h: h };
-    el.style.left = l + 'px';
-    el.style.top = t + 'px';
-    el.style.width = w + 'px';
-    el.style.height = h + 'px';
+  lg_line: function (id, along, l, t, w, h, x1, y1, x2, y2, thickness, colour) {
+    var r = LG.at(id), el = r.el;
+    r.place = { l: l, t: t, w: w, h: h };
+    if (along) {
+      LG.place(el, l, t, w, h);
+      el.style.transform = el.style.borderRadius = '';
+    } else {
+      var length = Math.hypot(x2 - x1, y2 - y1);
+      LG.place(el, x1 + 0.5 - thickness / 2, y1 + 0.5 - thickness / 2, length + thickness, thickness);
+      el.style.transformOrigin = thickness / 2 + 'px 50%';
+      el.style.transform = 'rotate(' + Math.atan2(y2 - y1, x2 - x1) + 'rad)';
+      el.style.borderRadius = thickness / 2 + 'px';
+    }
     el.style.backgroundColor = LG.colour(colour);
     LG.hideCovered();
   },
 
   lg_accessible_text__deps: ['$LG'],
-  lg_accessible_text: function (id, text) { LG.elements[id].textContent = UTF8ToString(text); },
+  lg_accessible_text: function (id, text) { LG.at(id).el.textContent = UTF8ToString(text); },
 
   lg_measure__deps: ['$LG'],
   lg_measure: function (px, bold, italic, text, out) {
@@ -601,17 +617,15 @@ mergeInto(LibraryManager.library, {
   lg_tab_stop__deps: ['$LG'],
   lg_tab_stop: function (id) {
     // The focusable controls stand in the page in the order of the tab keys.
-    LG.form().appendChild(LG.elements[id]);
+    LG.form().appendChild(LG.at(id).el);
   },
 
   lg_show_form__deps: ['$LG'],
-  lg_show_form: function (first) {
+  lg_show_form: function () {
     LG.relayout();
     LG.shown = true;
-    for (var id = 0; id < LG.elements.length; ++id)
-      if (LG.kinds[id] === LG.LABEL && LG.elements[id]) LG.keepLines(LG.elements[id]);
+    LG.records.forEach(function (r) { if (r && r.kind === LG.LABEL) LG.keepLines(r.el); });
     LG.form().style.visibility = 'visible';
-    if (first >= 0) LG.elements[first].focus({ preventScroll: true });
     // When the lesson could first be used, from the start of the page's loading.
     window.lessonShownAt = performance.now();
   },
@@ -644,35 +658,36 @@ mergeInto(LibraryManager.library, {
 
   lg_canvas_size__deps: ['$LG'],
   lg_canvas_size: function (id, w, h) {
-    var canvas = LG.elements[id];
-    canvas._w = w;
-    canvas._h = h;
-    canvas.style.width = w + 'px';
-    canvas.style.height = h + 'px';
+    var r = LG.at(id), s = r.surface;
+    s.w = w;
+    s.h = h;
+    r.rect = null;
+    s.canvas.style.width = w + 'px';
+    s.canvas.style.height = h + 'px';
     // Placed anew, the picture starts blank.
-    if (!LG.fitCanvas(canvas) && canvas._context) canvas._context.clearRect(0, 0, canvas.width, canvas.height);
+    if (!LG.fitCanvas(s)) s.context.clearRect(0, 0, s.canvas.width, s.canvas.height);
   },
 
   lg_clear__deps: ['$LG'],
   lg_clear: function (id, colour) {
-    var canvas = LG.elements[id], ctx = canvas._context;
-    LG.fillWith(canvas, colour);
-    ctx.fillRect(0, 0, canvas.width, canvas.height);
+    var s = LG.at(id).surface;
+    LG.fillWith(s, colour);
+    s.context.fillRect(0, 0, s.canvas.width, s.canvas.height);
   },
 
   lg_fill__deps: ['$LG'],
   lg_fill: function (id, l, t, r, b, colour) {
     // Whole pixels of the form, as whole pixels of the canvas: sharp.
-    var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
+    var s = LG.at(id).surface, k = s.ratio;
     var x0 = Math.round(l * k), y0 = Math.round(t * k), x1 = Math.round((r + 1) * k), y1 = Math.round((b + 1) * k);
-    LG.fillWith(canvas, colour);
-    ctx.fillRect(x0, y0, x1 - x0, y1 - y0);
+    LG.fillWith(s, colour);
+    s.context.fillRect(x0, y0, x1 - x0, y1 - y0);
   },
 
   lg_stroke__deps: ['$LG'],
   lg_stroke: function (id, x1, y1, x2, y2, width, colour, round) {
-    var canvas = LG.elements[id], k = canvas._ratio, ctx = canvas._context;
-    LG.strokeWith(canvas, colour);
+    var s = LG.at(id).surface, k = s.ratio, ctx = s.context;
+    LG.strokeWith(s, colour);
     ctx.lineWidth = width * k;
     ctx.lineCap = round ? 'round' : 'butt';
     ctx.beginPath();
@@ -683,10 +698,41 @@ mergeInto(LibraryManager.library, {
 
   lg_dot__deps: ['$LG'],
   lg_dot: function (id, cx, cy, radius, colour) {
-    var canvas = LG.elements[id], k = canvas._ratio;
+    var s = LG.at(id).surface, k = s.ratio;
     var x = (cx + 0.5) * k, y = (cy + 0.5) * k, ix = Math.floor(x), iy = Math.floor(y);
-    var s = LG.stamp(canvas, radius, colour, LG.phase(x - ix), LG.phase(y - iy));
-    canvas._context.drawImage(s, ix - s._pad, iy - s._pad);
+    var dot = LG.stamp(s, radius, colour, LG.phase(x - ix), LG.phase(y - iy));
+    s.context.drawImage(dot.image, ix - dot.pad, iy - dot.pad);
+  },
+
+  lg_text__deps: ['$LG'],
+  lg_text: function (id, x, y, text, colour, px, bold, italic) {
+    // A text is drawn once into a small image of its own for its font,
+    // colour and place within a pixel, and stamped wherever it is printed
+    // (the plane's numbers, at every step of a drag).
+    var s = LG.at(id).surface, k = s.ratio;
+    var font = LG.cssFont(px, bold, italic);
+    var line = LG.lineMetrics(font);
+    var X = x * k, Y = (y + line.ascent) * k, ix = Math.floor(X), iy = Math.floor(Y);
+    var words = UTF8ToString(text);
+    var fx = LG.phase(X - ix), fy = LG.phase(Y - iy);
+    var key = font + '|' + colour + '|' + fx + '|' + fy + '|' + words;
+    var stamp = s.texts.get(key);
+    if (!stamp) {
+      if (s.texts.size > 1024) LG.forget(s.texts);
+      var deviceFont = LG.cssFont(px * k, bold, italic);
+      var m = LG.measure(deviceFont, words);
+      var left = Math.ceil(m.actualBoundingBoxLeft) + 2, up = Math.ceil(m.actualBoundingBoxAscent) + 2;
+      stamp = { left: left, up: up, image: LG.picture(Math.max(1, left + Math.ceil(m.actualBoundingBoxRight) + 2),
+        Math.max(1, up + Math.ceil(m.actualBoundingBoxDescent) + 2), function (c) {
+          c.font = deviceFont;
+          c.fillStyle = LG.colour(colour);
+          c.textBaseline = 'alphabetic';
+          c.fillText(words, left + fx, up + fy);
+        }) };
+      s.texts.set(key, stamp);
+    }
+    s.context.drawImage(stamp.image, ix - stamp.left, iy - stamp.up);
+    return line.height;
   },
 
   // The picture as a PNG image on the clipboard: 1 where the page may not
@@ -721,43 +767,5 @@ mergeInto(LibraryManager.library, {
     link.click();
     link.remove();
     return 0;
-  },
-
-  lg_text__deps: ['$LG'],
-  lg_text: function (id, x, y, text, colour, px, bold, italic) {
-    // A text is drawn once into a small canvas of its own for its font,
-    // colour and place within a pixel, and stamped wherever it is printed
-    // (the plane's numbers, at every step of a drag).
-    var canvas = LG.elements[id], k = canvas._ratio;
-    var font = LG.cssFont(px, bold, italic);
-    var line = LG.lineMetrics(font);
-    var X = x * k, Y = (y + line.ascent) * k, ix = Math.floor(X), iy = Math.floor(Y);
-    var words = UTF8ToString(text);
-    var fx = LG.phase(X - ix), fy = LG.phase(Y - iy);
-    if (!canvas._texts || canvas._textsRatio !== k) {
-      LG.forget(canvas._texts);
-      canvas._texts = new Map();
-      canvas._textsRatio = k;
-    }
-    var key = font + '|' + colour + '|' + fx + '|' + fy + '|' + words;
-    var stamp = canvas._texts.get(key);
-    if (!stamp) {
-      if (canvas._texts.size > 1024) LG.forget(canvas._texts);
-      var deviceFont = LG.cssFont(px * k, bold, italic);
-      var m = LG.measure(deviceFont, words);
-      var left = Math.ceil(m.actualBoundingBoxLeft) + 2, up = Math.ceil(m.actualBoundingBoxAscent) + 2;
-      stamp = LG.picture(Math.max(1, left + Math.ceil(m.actualBoundingBoxRight) + 2),
-                         Math.max(1, up + Math.ceil(m.actualBoundingBoxDescent) + 2), function (c) {
-        c.font = deviceFont;
-        c.fillStyle = LG.colour(colour);
-        c.textBaseline = 'alphabetic';
-        c.fillText(words, left + fx, up + fy);
-      });
-      stamp._left = left;
-      stamp._up = up;
-      canvas._texts.set(key, stamp);
-    }
-    canvas._context.drawImage(stamp, ix - stamp._left, iy - stamp._up);
-    return line.height;
   },
 });

@@ -3,6 +3,7 @@
 // drawn when either changes.
 #include <emscripten.h>
 
+#include "platform/events.h"
 #include "platform/native.h"
 #include "platform/web/web.h"
 
@@ -24,13 +25,13 @@ void Stroke(Element& p, double x1, double y1, double x2, double y2, int width, C
 
 void Dot(Element& p, double cx, double cy, double radius, Color c) { lg_dot(p.id, cx, cy, radius, c); }
 
-double Text(Element& p, float x, float y, const std::string& text, Color c)
+double Text(Element& p, float x, float y, const std::string& text, const Font& font, int pixels, Color c)
 {
-    return lg_text(p.id, x, y, text.c_str(), c, p.pixels, p.font.bold, p.font.italic);
+    return lg_text(p.id, x, y, text.c_str(), c, pixels, font.bold, font.italic);
 }
 
 // The canvas shows what is drawn at once.
-void Show(Element&) {}
+void ShowDrawing(Element&) {}
 
 // The page answers (0 done, 1 refused, 2 later: lg_image_handed).
 Handing CopyImage(Element& p, double ratio) { return Handing(lg_copy_image(p.id, ratio)); }
@@ -42,6 +43,7 @@ Handing SaveImage(Element& p, double ratio, const std::string& name)
 
 }  // namespace platform::native
 
+using platform::Events;
 using platform::native::Element;
 
 extern "C" {
@@ -50,19 +52,19 @@ EMSCRIPTEN_KEEPALIVE void lg_mouse(int id, int what, int button, int shift, doub
 {
     Element* e = Element::Find(id);
     if (!e || e->kind != Element::Kind::Picture) return;
-    auto* picture = static_cast<platform::PictureBox*>(e->owner);
+    auto& picture = *static_cast<platform::PictureBox*>(e->owner);
     const auto b = static_cast<std::int16_t>(button), s = static_cast<std::int16_t>(shift);
-    if (what == 0) picture->MouseDown(b, s, float(x), float(y));
-    else if (what == 1) picture->MouseMove(b, s, float(x), float(y));
-    else picture->MouseUp(b, s, float(x), float(y));
+    if (what == 0) Events::MouseDown(picture, b, s, float(x), float(y));
+    else if (what == 1) Events::MouseMove(picture, b, s, float(x), float(y));
+    else Events::MouseUp(picture, b, s, float(x), float(y));
 }
 
 EMSCRIPTEN_KEEPALIVE int lg_key_down(int id, int code, int shift)
 {
     Element* e = Element::Find(id);
     if (!e || e->kind != Element::Kind::Picture) return 0;
-    return static_cast<platform::PictureBox*>(e->owner)->KeyDown(static_cast<std::int16_t>(code),
-                                                                 static_cast<std::int16_t>(shift))
+    return Events::KeyDown(*static_cast<platform::PictureBox*>(e->owner), static_cast<std::int16_t>(code),
+                           static_cast<std::int16_t>(shift))
                ? 1
                : 0;
 }
@@ -70,13 +72,13 @@ EMSCRIPTEN_KEEPALIVE int lg_key_down(int id, int code, int shift)
 EMSCRIPTEN_KEEPALIVE void lg_image_handed(int id, int taken)
 {
     if (Element* e = Element::Find(id); e && e->kind == Element::Kind::Picture)
-        static_cast<platform::PictureBox*>(e->owner)->Handed(taken != 0);
+        Events::Handed(*static_cast<platform::PictureBox*>(e->owner), taken != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void lg_redraw(int id)
 {
     if (Element* e = Element::Find(id); e && e->kind == Element::Kind::Picture)
-        static_cast<platform::PictureBox*>(e->owner)->Redraw();
+        Events::Redraw(*static_cast<platform::PictureBox*>(e->owner));
 }
 
 }  // extern "C"

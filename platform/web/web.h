@@ -21,10 +21,7 @@ public:
 
     const Kind kind;
     const int id;
-    void* const owner;  // the control behind it, of the kind's type
-    // The picture's font, in the form's pixels.
-    Font font;
-    int pixels = 12;
+    void* const owner;  // the control (or form) behind it, of the kind's type
 
     // The element of this number, or null.
     static Element* Find(int id);
@@ -49,20 +46,22 @@ void lg_caption(int id, const char* text);
 void lg_checked(int id, int checked);
 void lg_align(int id, int centred);
 void lg_label_colors(int id, unsigned back, unsigned fore);
+void lg_one_line(int id, int oneLine);
 void lg_set_text(int id, const char* text);
 void lg_max_length(int id, int units);
 double lg_text_room(int id);
 int lg_sel_start(int id);
 int lg_sel_length(int id);
-void lg_select(int id, int start, int length);
-void lg_line(int id, int x1, int y1, int x2, int y2, int width, unsigned colour);
+void lg_select(int id, int from, int to);
+void lg_line(int id, int along, int left, int top, int width, int height, int x1, int y1, int x2, int y2, int thickness,
+             unsigned colour);
 void lg_accessible_text(int id, const char* text);
 void lg_measure(int pixels, int bold, int italic, const char* text, double* out);
 void lg_title(const char* text);
 void lg_client_size(int width, int height);
 void lg_form_color(unsigned colour);
 void lg_tab_stop(int id);
-void lg_show_form(int first);
+void lg_show_form();
 void lg_report(int error, const char* text);
 void lg_quit();
 void lg_canvas_size(int id, int width, int height);

@@ -23,6 +23,21 @@ std::pair<int, int> inkColumns(QWidget* w)
     return {first, last};
 }
 
+// How many rows from the first to the last that hold ink of its white text.
+int inkDepth(QWidget* w)
+{
+    const QImage shot = w->grab().toImage();
+    int first = -1, last = -1;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (qRed(shot.pixel(x, y)) > 64) {
+                if (first < 0) first = y;
+                last = y;
+                break;
+            }
+    return first < 0 ? 0 : last - first + 1;
+}
+
 // Types a text into whatever has the focus, one character at a time, as an
 // input method hands its characters over.
 void typeInto(const QString& text)
@@ -93,6 +108,9 @@ private slots:
         QTest::newRow("100x + y = 0") << QStringList{"100", "1", "0"} << QString::fromUtf8("ｙ＝－ 100ｘ") << QList<int>{2};
         QTest::newRow("123456x + y = 654321") << QStringList{"123456", "1", "654321"}
                                               << QString::fromUtf8("ｙ＝－ 123456ｘ＋ 654321") << QList<int>{2, 7};
+        // Shrunk to 14 px or less in a label laid out 33 px high: still one line.
+        QTest::newRow("1234567x + y = 1234567") << QStringList{"1234567", "1", "1234567"}
+                                                << QString::fromUtf8("ｙ＝－ 1234567ｘ＋ 1234567") << QList<int>{2, 7};
         QTest::newRow("x + 7y = 12345") << QStringList{"1", "7", "12345"}
                                         << QString::fromUtf8("ｙ＝－( 1/ 7)ｘ＋( 12345/ 7)") << QList<int>{8};
     }
@@ -125,6 +143,8 @@ private slots:
             const auto [first, last] = inkColumns(w);
             QVERIFY2(first >= 0, qPrintable(where));
             // (The glyphs' outlines reach a pixel or so beyond their visible ink.)
+            // On one line: its ink no deeper than a line of its size.
+            QVERIFY2(inkDepth(w) <= slot.ShownPixels() * 3 / 2, qPrintable(where));
             QVERIFY2(last - first + 1 >= int(ink.inkRight - ink.inkLeft) - 3,
                      qPrintable(where + QStringLiteral(": ink %1..%2 of %3, measured %4..%5 at %6 px").arg(first).arg(last).arg(w->width()).arg(ink.inkLeft).arg(ink.inkRight).arg(slot.ShownPixels())));
             // No label shown beside it covers it.
