@@ -1,5 +1,6 @@
 // Drawing the coordinate plane: axes, grid, origin mark, scale, axis names.
 #include "app/form1.h"
+#include "plane/plane.h"
 
 using platform::NumberText;
 
@@ -13,7 +14,8 @@ struct Scale {
 
 }  // namespace
 
-void Form1::DrawPlane()
+void plane::Draw(platform::PictureBox& Picture1, platform::Label& yName, platform::Label& xName,
+                 const Variant& originX, const Variant& originY, std::int16_t unitSize)
 {
     Picture1.Cls();
     const Variant W = Picture1.Width();
@@ -39,7 +41,7 @@ void Form1::DrawPlane()
     Picture1.Print("Ｏ");
 
     // One number on each half-axis for every j; two-digit ones stand further left.
-    auto numbers = [this](Scale s, auto twoDigits) {
+    auto numbers = [&](Scale s, auto twoDigits) {
         for (Variant j = 1; j <= s.m; j = j + 1) {
             const Variant v = j * s.k;
             const Variant d = v * unitSize;
@@ -64,7 +66,12 @@ void Form1::DrawPlane()
 
     Picture1.Refresh();
 
-    Label5(0).Left(originX + 4);
-    Label5(1).Top(originY + 28);
+    yName.Left(originX + 4);
+    xName.Top(originY + 28);
+}
+
+void Form1::DrawPlane()
+{
+    plane::Draw(Picture1, Label5(0), Label5(1), originX, originY, unitSize);
     lineOnPlane = 0;
 }

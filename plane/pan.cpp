@@ -1,5 +1,6 @@
 // Moving the plane by dragging it with any mouse button.
 #include "app/form1.h"
+#include "plane/plane.h"
 
 void Form1::Picture1_MouseDown(std::int16_t, std::int16_t, float X, float Y)
 {
@@ -32,15 +33,20 @@ void Form1::Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t Shift)
     if (Shift == 2 && KeyCode == 67) return CopyPlane();
     if (Shift == 2 && KeyCode == 83) return SavePlane();
     Variant dx = 0, dy = 0;
+    if (!plane::ArrowMove(KeyCode, unitSize, dx, dy)) return;
+    if (MovePlane(dx, dy)) Picture1.SetFocus();
+}
+
+bool plane::ArrowMove(std::int16_t KeyCode, std::int16_t unitSize, Variant& dx, Variant& dy)
+{
     if (KeyCode == 37) dx = -Variant(unitSize);
     if (KeyCode == 38) dy = -Variant(unitSize);
     if (KeyCode == 39) dx = unitSize;
     if (KeyCode == 40) dy = unitSize;
-    if (dx == 0 && dy == 0) return;
-    if (MovePlane(dx, dy)) Picture1.SetFocus();
+    return !(dx == 0 && dy == 0);
 }
 
-bool Form1::MovePlane(const Variant& dx, const Variant& dy)
+void plane::Move(Variant& originX, Variant& originY, const Variant& dx, const Variant& dy)
 {
     originX = originX + dx;
     originY = originY + dy;
@@ -49,6 +55,11 @@ bool Form1::MovePlane(const Variant& dx, const Variant& dy)
     if (originX > 540) originX = 540;
     if (originY < 60) originY = 60;
     if (originY > 540) originY = 540;
+}
+
+bool Form1::MovePlane(const Variant& dx, const Variant& dy)
+{
+    plane::Move(originX, originY, dx, dy);
     DrawPlane();
     return ReplayPlots();
 }

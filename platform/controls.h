@@ -359,15 +359,15 @@ public:
     // Shows the window with the focus on the first control of the tab order.
     void Show();
 
-    // The form's scale and place in a window of this size: as large as fits,
-    // the same across and down, centred on the form's own colour.
+    // The form's scale and place in a window: as large as fits, the same
+    // across and down, centred on the form's own colour.
     struct Fitted {
         double scale = 1, left = 0, top = 0;
         friend bool operator==(const Fitted&, const Fitted&) = default;
     };
-    Fitted FitInto(double windowWidth, double windowHeight) const;
 
 private:
+    Fitted FitInto(double windowWidth, double windowHeight) const;
     friend class Events;
     friend class Control;
     friend class Label;

@@ -1,0 +1,30 @@
+// The coordinate plane as both lessons draw and move it.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/controls.h"
+#include "platform/picture.h"
+#include "platform/variant.h"
+
+namespace plane {
+
+using platform::Variant;
+
+// The plane with its origin at (originX, originY) of the picture and `unit`
+// pixels to one unit: axes, grid, origin mark and scale, refreshed; the axis
+// names (ｙ above, χ to the right) moved beside the axes.
+void Draw(platform::PictureBox& picture, platform::Label& yName, platform::Label& xName, const Variant& originX,
+          const Variant& originY, std::int16_t unit);
+
+// The origin moved by (dx, dy), held inside the square 60 … 540.
+void Move(Variant& originX, Variant& originY, const Variant& dx, const Variant& dy);
+
+// The size chosen among 「小」「中」「大」: its button in large bold type, the
+// others plain; the grid unit of that size (40, 22 or 14 pixels).
+std::int16_t Choose(const platform::ControlArray<platform::CommandButton, 3>& sizes, std::int16_t index);
+
+// The move an arrow key asks for, by its key code (37 … 40): one grid unit.
+bool ArrowMove(std::int16_t keyCode, std::int16_t unit, Variant& dx, Variant& dy);
+
+}  // namespace plane
