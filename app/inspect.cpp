@@ -5,12 +5,12 @@
 #include <string>
 
 #include "app/form1.h"
+#include "app/inspect.h"
 
-namespace {
+using inspect::Number;
+using inspect::Text;
 
-// A number of the state with its kind: {"v":300,"k":"I"}; k is E empty, I a
-// 16-bit and L a 32-bit integer, S a 32-bit and D a 64-bit float.
-std::string number(const Variant& v)
+std::string inspect::Number(const Variant& v)
 {
     char value[40];
     std::snprintf(value, sizeof value, "%.17g", v.value());
@@ -19,7 +19,7 @@ std::string number(const Variant& v)
     return std::string("{\"v\":") + value + ",\"k\":\"" + kinds[int(v.kind())] + "\"}";
 }
 
-std::string text(const std::string& s)
+std::string inspect::Text(const std::string& s)
 {
     std::string out = "\"";
     for (char c : s) {
@@ -33,40 +33,38 @@ std::string text(const std::string& s)
     return out + "\"";
 }
 
-}  // namespace
-
 std::string Form1::StateText() const
 {
     std::string j = "{";
     const auto field = [&](const char* name, const std::string& value) {
         if (j.size() > 1) j += ',';
-        j += text(name) + ':' + value;
+        j += Text(name) + ':' + value;
     };
-    field("originX", number(originX));
-    field("originY", number(originY));
+    field("originX", Number(originX));
+    field("originY", Number(originY));
     field("unitSize", std::to_string(unitSize));
-    field("dragging", number(dragging));
-    field("firstX", number(firstX));
-    field("firstY", number(firstY));
-    field("secondX", number(secondX));
-    field("secondY", number(Variant(secondY)));
-    field("slopeNum", number(slopeNum));
-    field("slopeDen", number(slopeDen));
-    field("interceptNum", number(interceptNum));
+    field("dragging", Number(dragging));
+    field("firstX", Number(firstX));
+    field("firstY", Number(firstY));
+    field("secondX", Number(secondX));
+    field("secondY", Number(Variant(secondY)));
+    field("slopeNum", Number(slopeNum));
+    field("slopeDen", Number(slopeDen));
+    field("interceptNum", Number(interceptNum));
     field("interceptDen", std::to_string(interceptDen));
-    field("pointsShown", number(pointsShown));
-    field("morePointsShown", number(morePointsShown));
+    field("pointsShown", Number(pointsShown));
+    field("morePointsShown", Number(morePointsShown));
     field("lineShown", std::to_string(lineShown));
     field("equationTooLarge", std::to_string(equationTooLarge));
     field("dotsShown", std::to_string(Picture1.DotsShown()));
     std::string slots = "[";
     for (std::int16_t i = 0; i < 10; ++i) {
         if (i) slots += ',';
-        slots += Label4(i).Visible() ? text(Label4(i).Caption()) : "null";
+        slots += Label4(i).Visible() ? Text(Label4(i).Caption()) : "null";
     }
     field("slots", slots + "]");
     field("bars", std::string("[") + (Line1(0).Visible() ? "true" : "false") + ',' +
                       (Line1(1).Visible() ? "true" : "false") + "]");
-    field("reading", text(EquationReading.Text()));
+    field("reading", Text(EquationReading.Text()));
     return j + "}";
 }

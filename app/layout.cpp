@@ -1,57 +1,11 @@
 // The window and its 34 controls: places, sizes, captions, fonts, colours,
 // tab order, and which handler each event reaches.
 #include "app/form1.h"
+#include "app/layout.h"
 
 using namespace platform;
 
-namespace {
-
-const Color kGreen = RGB(0, 128, 0);
-const Color kWhite = RGB(255, 255, 255);
-const Color kYellow = RGB(255, 255, 0);
-const Color kPaleYellow = RGB(255, 255, 192);
-
-struct FontSpec {
-    float points;
-    bool bold;
-    bool italic = false;
-};
-
-template <class C>
-void font(C& control, FontSpec f)
-{
-    control.FontName(kLayoutFace);
-    control.FontSize(f.points);
-    control.FontBold(f.bold);
-    control.FontItalic(f.italic);
-}
-
-void button(CommandButton& b, const char* caption, int left, int top, int width, int height, FontSpec f)
-{
-    b.Caption(caption);
-    b.Place(left, top, width, height);
-    font(b, f);
-}
-
-void label(Label& l, const char* caption, int left, int top, int width, int height, FontSpec f,
-           Label::Align align = Label::Align::Left, Color fore = kWhite)
-{
-    l.Caption(caption);
-    l.Place(left, top, width, height);
-    font(l, f);
-    l.BackColor(kGreen);
-    l.ForeColor(fore);
-    l.Alignment(align);
-}
-
-void box(TextBox& t, int left, int top, int width, int height)
-{
-    t.Place(left, top, width, height);
-    font(t, {24.0f, false});
-    t.Alignment(TextBox::Align::Center);
-}
-
-}  // namespace
+using namespace layout;
 
 void Form1::BuildLayout()
 {

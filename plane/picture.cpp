@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/form1.h"
+#include "plane/plane.h"
 
 namespace {
 
@@ -23,27 +24,26 @@ std::string written(double v)
 
 }  // namespace
 
-void Form1::CopyPlane()
+void plane::Copy(platform::PictureBox& picture)
 {
-    Picture1.CopyImage(kPrintRatio, [](bool taken) {
+    picture.CopyImage(kPrintRatio, [](bool taken) {
         if (!taken) platform::MsgBox(kNotCopied);
     });
 }
 
-void Form1::SavePlane()
+void plane::Save(platform::PictureBox& picture, const std::string& name)
 {
-    Picture1.SaveImage(kPrintRatio, PlaneFileName(), [](bool taken) {
+    picture.SaveImage(kPrintRatio, name, [](bool taken) {
         if (!taken) platform::MsgBox(kNotSaved);
     });
 }
 
-// "2x+3y=6.png" for the texts 2, 3 and 6, as the boxes read them (「－０．５」
-// is -0.5); "座標平面.png" while no equation is typed (a and b both 0).
-std::string Form1::PlaneFileName() const
+// "2x+3y=6" for the texts 2, 3 and 6, as the boxes read them (「－０．５」 is
+// -0.5); empty while no equation is typed (a and b both 0).
+std::string plane::EquationName(const std::string& textA, const std::string& textB, const std::string& textC)
 {
-    const double a = platform::TextValue(Text1(0).Text()), b = platform::TextValue(Text1(1).Text()),
-                 c = platform::TextValue(Text1(2).Text());
-    if ((a == 0 && b == 0) || !std::isfinite(a) || !std::isfinite(b) || !std::isfinite(c)) return "座標平面.png";
+    const double a = platform::TextValue(textA), b = platform::TextValue(textB), c = platform::TextValue(textC);
+    if ((a == 0 && b == 0) || !std::isfinite(a) || !std::isfinite(b) || !std::isfinite(c)) return {};
     // A term: its coefficient's sign, the number unless it is 1, the letter.
     const auto term = [](double k, const char* letter, bool first) {
         std::string t = k < 0 ? "-" : first ? "" : "+";
@@ -53,5 +53,15 @@ std::string Form1::PlaneFileName() const
     std::string name;
     if (a != 0) name += term(a, "x", true);
     if (b != 0) name += term(b, "y", name.empty());
-    return name + "=" + written(c) + ".png";
+    return name + "=" + written(c);
+}
+
+void Form1::CopyPlane() { plane::Copy(Picture1); }
+
+void Form1::SavePlane() { plane::Save(Picture1, PlaneFileName()); }
+
+std::string Form1::PlaneFileName() const
+{
+    const std::string name = plane::EquationName(Text1(0).Text(), Text1(1).Text(), Text1(2).Text());
+    return (name.empty() ? "座標平面" : name) + ".png";
 }

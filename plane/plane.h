@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/controls.h"
 #include "platform/picture.h"
@@ -26,5 +27,14 @@ std::int16_t Choose(const platform::ControlArray<platform::CommandButton, 3>& si
 
 // The move an arrow key asks for, by its key code (37 … 40): one grid unit.
 bool ArrowMove(std::int16_t keyCode, std::int16_t unit, Variant& dx, Variant& dy);
+
+// The plane as a picture for worksheets, twice as dense as the form: copied
+// to the clipboard, or saved under this name; the learner is told where the
+// window system refuses.
+void Copy(platform::PictureBox& picture);
+void Save(platform::PictureBox& picture, const std::string& name);
+// An equation a·x + b·y = c as a file is named after it ("2x+3y=6"), from the
+// texts of its boxes; empty while none is typed.
+std::string EquationName(const std::string& a, const std::string& b, const std::string& c);
 
 }  // namespace plane

@@ -110,6 +110,8 @@ void Fill(Element& p, int left, int top, int right, int bottom, Color c);
 void Stroke(Element& p, double x1, double y1, double x2, double y2, int width, Color c, bool roundEnds);
 // A smoothed disk around the centre of pixel (cx, cy).
 void Dot(Element& p, double cx, double cy, double radius, Color c);
+// A smoothed circle's outline of the given width around the centre of pixel (cx, cy).
+void Ring(Element& p, double cx, double cy, double radius, int width, Color c);
 // One text with its top-left corner at (x, y) in this font, `pixels` high in
 // the picture's pixels; returns the height of a line of that font.
 double Text(Element& p, float x, float y, const std::string& text, const Font& font, int pixels, Color c);

@@ -126,14 +126,38 @@ void PictureBox::Line(const Variant& x1, const Variant& y1, const Variant& x2, c
 
 // A circle outlined with a pen of width w and filled with the same colour is
 // a disk of radius r + w/2.
-void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radius)
+void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radius) { Circle(x, y, radius, fore_); }
+
+void PictureBox::Circle(const Variant& x, const Variant& y, const Variant& radius, Color color)
 {
     const double cx = coordinate(x), cy = coordinate(y);
     const double r = std::fabs(CSng(radius)) + drawWidth_ / 2.0;
     if (cx + r + 1 < 0 || cy + r + 1 < 0 || cx - r - 1 > w_ || cy - r - 1 > h_) return;
     ++dotsShown_;
-    native::Dot(*native_, cx, cy, r, fore_);
-    drawn_.push_back({Drawn::Dot, false, 0, fore_, cx, cy, r, 0, {}, {}});
+    native::Dot(*native_, cx, cy, r, color);
+    drawn_.push_back({Drawn::Dot, false, 0, color, cx, cy, r, 0, {}, {}});
+}
+
+void PictureBox::Square(const Variant& x, const Variant& y, std::int16_t side, Color color)
+{
+    const long left = pixelOf(coordinate(x)) - side / 2, top = pixelOf(coordinate(y)) - side / 2;
+    const long right = left + side - 1, bottom = top + side - 1;
+    if (right < 0 || bottom < 0 || left >= w_ || top >= h_) return;
+    ++dotsShown_;
+    const int l = int(std::max(left, 0L)), t = int(std::max(top, 0L));
+    const int r = int(std::min(right, long(w_) - 1)), b = int(std::min(bottom, long(h_) - 1));
+    native::Fill(*native_, l, t, r, b, color);
+    drawn_.push_back({Drawn::Fill, false, 0, color, double(l), double(t), double(r), double(b), {}, {}});
+}
+
+void PictureBox::Ring(const Variant& x, const Variant& y, const Variant& radius, Color color)
+{
+    const double cx = coordinate(x), cy = coordinate(y);
+    const double r = std::fabs(CSng(radius));
+    const double reach = r + drawWidth_;
+    if (cx + reach < 0 || cy + reach < 0 || cx - reach > w_ || cy - reach > h_) return;
+    native::Ring(*native_, cx, cy, r, drawWidth_, color);
+    drawn_.push_back({Drawn::Ring, false, drawWidth_, color, cx, cy, r, 0, {}, {}});
 }
 
 void PictureBox::Print(const std::string& text)
@@ -155,6 +179,7 @@ void PictureBox::Redraw()
         case Drawn::Fill: native::Fill(*native_, int(d.a), int(d.b), int(d.c), int(d.d), d.color); break;
         case Drawn::Stroke: native::Stroke(*native_, d.a, d.b, d.c, d.d, d.width, d.color, d.round); break;
         case Drawn::Dot: native::Dot(*native_, d.a, d.b, d.c, d.color); break;
+        case Drawn::Ring: native::Ring(*native_, d.a, d.b, d.c, d.width, d.color); break;
         case Drawn::Text: native::Text(*native_, float(d.a), float(d.b), d.text, d.font, d.width, d.color); break;
         }
     }

@@ -41,6 +41,13 @@ public:
     // A circle around (x, y): outline in the foreground colour and the current
     // width, filled with the foreground colour, so that it reads as a dot.
     void Circle(const Variant& x, const Variant& y, const Variant& radius);
+    // The same dot in the colour given.
+    void Circle(const Variant& x, const Variant& y, const Variant& radius, Color color);
+    // A square `side` pixels across, filled with the colour given, centred on
+    // the pixel of (x, y); sharp, as lines along an axis are. Counted as a dot.
+    void Square(const Variant& x, const Variant& y, std::int16_t side, Color color);
+    // A circle's outline around (x, y), DrawWidth wide, not filled, in the colour given.
+    void Ring(const Variant& x, const Variant& y, const Variant& radius, Color color);
     float CurrentX() const { return currentX_; }
     void CurrentX(const Variant& x) { currentX_ = CSng(x); }
     float CurrentY() const { return currentY_; }
@@ -92,7 +99,7 @@ private:
     // What was drawn since the last Cls, as the window system was asked to
     // draw it, so that the picture can be made again at any resolution.
     struct Drawn {
-        enum Kind : std::uint8_t { Fill, Stroke, Dot, Text } kind;
+        enum Kind : std::uint8_t { Fill, Stroke, Dot, Ring, Text } kind;
         bool round;
         int width;
         Color color;

@@ -111,6 +111,18 @@ void Dot(Element& e, double cx, double cy, double radius, Color c)
     p.forgetPen();
 }
 
+void Ring(Element& e, double cx, double cy, double radius, int width, Color c)
+{
+    auto& p = static_cast<PictureWidget&>(*e.widget);
+    QPainter& painter = p.painter();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(qt::ToQColor(c), width));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(QPointF(cx + 0.5, cy + 0.5), radius, radius);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    p.forgetPen();
+}
+
 double Text(Element& e, float x, float y, const std::string& text, const Font& font, int pixels, Color c)
 {
     auto& p = static_cast<PictureWidget&>(*e.widget);
@@ -124,7 +136,9 @@ double Text(Element& e, float x, float y, const std::string& text, const Font& f
         QPainter& painter = p.painter();
         p.textFont();
         p.textPen(c);
-        if (p.plain())
+        // A text laid out once lands where drawText puts it only when a form
+        // pixel is a whole number of image pixels; elsewhere it is drawn.
+        if (p.plain() || p.ratio != std::floor(p.ratio))
             painter.drawText(QPointF(x, y + laid.ascent), qt::ToQString(text));
         else
             painter.drawStaticText(QPointF(x, y), laid.text);

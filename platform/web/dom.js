@@ -704,6 +704,16 @@ mergeInto(LibraryManager.library, {
     s.context.drawImage(dot.image, ix - dot.pad, iy - dot.pad);
   },
 
+  lg_ring__deps: ['$LG'],
+  lg_ring: function (id, cx, cy, radius, width, colour) {
+    var s = LG.at(id).surface, k = s.ratio, ctx = s.context;
+    LG.strokeWith(s, colour);
+    ctx.lineWidth = width * k;
+    ctx.beginPath();
+    ctx.arc((cx + 0.5) * k, (cy + 0.5) * k, radius * k, 0, 2 * Math.PI);
+    ctx.stroke();
+  },
+
   lg_text__deps: ['$LG'],
   lg_text: function (id, x, y, text, colour, px, bold, italic) {
     // A text is drawn once into a small image of its own for its font,

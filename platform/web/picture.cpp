@@ -25,6 +25,11 @@ void Stroke(Element& p, double x1, double y1, double x2, double y2, int width, C
 
 void Dot(Element& p, double cx, double cy, double radius, Color c) { lg_dot(p.id, cx, cy, radius, c); }
 
+void Ring(Element& p, double cx, double cy, double radius, int width, Color c)
+{
+    lg_ring(p.id, cx, cy, radius, width, c);
+}
+
 double Text(Element& p, float x, float y, const std::string& text, const Font& font, int pixels, Color c)
 {
     return lg_text(p.id, x, y, text.c_str(), c, pixels, font.bold, font.italic);

@@ -69,6 +69,7 @@ void lg_clear(int id, unsigned colour);
 void lg_fill(int id, int left, int top, int right, int bottom, unsigned colour);
 void lg_stroke(int id, double x1, double y1, double x2, double y2, int width, unsigned colour, int round);
 void lg_dot(int id, double cx, double cy, double radius, unsigned colour);
+void lg_ring(int id, double cx, double cy, double radius, int width, unsigned colour);
 double lg_text(int id, double x, double y, const char* text, unsigned colour, int pixels, int bold, int italic);
 int lg_copy_image(int id, double ratio);
 int lg_save_image(int id, double ratio, const char* name);

@@ -210,9 +210,6 @@ private slots:
         QVERIFY(Reports().empty());
         const QString outside = difference(Image(p.quick.Picture1), Image(p.plain.Picture1), planeTexts(14, 300, 300));
         QVERIFY2(outside.isEmpty(), qPrintable(outside));
-        QEXPECT_FAIL("by a height of 1000 (1.54): lines",
-                     "at a scale that is not whole, a text laid out once lands a fraction of a pixel away from drawText's",
-                     Continue);
         SAME_PICTURE(Image(p.quick.Picture1), Image(p.plain.Picture1));
     }
 
