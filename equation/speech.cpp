@@ -45,6 +45,8 @@ std::string operation(const std::string& sign)
 
 }  // namespace
 
+std::string Number(const std::string& num, const std::string& den) { return fraction(num, den); }
+
 std::string OfSlots(const std::array<std::string, 10>& s)
 {
     if (s[0].empty()) return {};

@@ -19,4 +19,9 @@ std::string OfSlots(const std::array<std::string, 10>& slots);
 // the numbers are whole. Empty when they are not whole or too large.
 std::string OfLine(double slopeNum, double slopeDen, double interceptNum, double interceptDen);
 
+// A number as it is said, from its digits ("3", "0.5"): in full width, and
+// over a denominator 「den分のnum」 (den empty: the number alone). Its sign is
+// the caller's to say.
+std::string Number(const std::string& num, const std::string& den = {});
+
 }  // namespace speech
