@@ -1,0 +1,41 @@
+// What the second lesson's window shows, in words, for assistive technology:
+// the plane and its marks, the size chosen, each equation shown and the
+// intersection, each read as one text.
+#include "equation/speech.h"
+#include "system/form2.h"
+
+void Form2::DescribePlane()
+{
+    const int dots = Picture1.DotsShown();
+    const char* size = unitSize == 40 ? "小" : unitSize == 22 ? "中" : unitSize == 14 ? "大" : "";
+    std::string text = "１目もり" + std::to_string(unitSize) + "ピクセルの座標平面（" + size + "）。";
+    text += dots == 0 ? "点は打っていません。" : "①と②の点が、あわせて" + std::to_string(dots) + "個打ってあります。";
+    text += lineShown == 1 ? "①の直線（赤）と②の直線（青）が引いてあります。" : "直線は引いていません。";
+    if (solutionShown == 1 && meeting.kind == intersection::Result::Kind::Point) text += "交点に印があります。";
+    // Said again only when it changes (a drag describes the plane many times).
+    if (text == lastDescription_) return;
+    lastDescription_ = text;
+    for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(unitSize == (i == 0 ? 40 : i == 1 ? 22 : 14));
+    Picture1.AccessibleDescription(text);
+}
+
+void Form2::DescribeSolution()
+{
+    std::array<std::string, 3> read;
+    for (std::int16_t e = 0; e < 2; ++e) {
+        std::array<std::string, 10> shown;
+        for (std::int16_t i = 0; i < 10; ++i) {
+            platform::Label& slot = Label4(std::int16_t(10 * e + i));
+            if (slot.Visible()) shown[std::size_t(i)] = slot.Caption();
+        }
+        const std::string said = speech::OfSlots(shown);
+        read[std::size_t(e)] = said.empty() ? said : Label8(e).Caption() + "　" + said;
+    }
+    if (Label10.Visible()) read[2] = Label10.Caption();
+    else if (Label9(0).Visible()) read[2] = intersection::Said(meeting);
+    if (read == lastRead_) return;
+    lastRead_ = read;
+    EquationReading1.Text(read[0]);
+    EquationReading2.Text(read[1]);
+    SolutionReading.Text(read[2]);
+}
