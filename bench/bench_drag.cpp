@@ -6,6 +6,10 @@
 //       done): grid unit 40, 22 or 14, nothing shown (0) or both point runs
 //       and the line (1), the form shown at scale 1, 2 or 3. The counter
 //       allocs is the number of heap allocations in one step.
+//   BM_SystemDragStep/<unit>/<scale>
+//       the same step on the second lesson's window with everything shown:
+//       both equations' points of both runs, both lines and the
+//       intersection's ring (2x + 3y = 6 and x − y = −2)
 //   BM_HandledMove/<unit>/<shown>
 //       the handled mouse move alone, without its repaint, at scale 1
 //   BM_Floor
@@ -27,6 +31,7 @@
 
 #include "app/form1.h"
 #include "platform/application.h"
+#include "system/form2.h"
 #include "platform/qt/widgets.h"
 
 using platform::qt::Widget;
@@ -48,17 +53,21 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace {
 
 std::unique_ptr<Form1> window;
+std::unique_ptr<Form2> systemWindow;
 int reports = 0;  // reports to the user while measuring; there should be none
 
-Form1& form()
+template <class F>
+F& open(std::unique_ptr<F>& w)
 {
-    if (!window) {
-        window = std::make_unique<Form1>();
-        window->Start();
+    if (!w) {
+        w = std::make_unique<F>();
+        w->Start();
         QCoreApplication::processEvents();
     }
-    return *window;
+    return *w;
 }
+
+Form1& form() { return open(window); }
 
 // Everything the event loop has to do now: repaints and what they cause.
 void settle()
@@ -89,12 +98,26 @@ void sendMouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton b
     QCoreApplication::sendEvent(target, &event);
 }
 
+void prepare(Form2& f, int unit, bool, int scale)
+{
+    Widget(f)->resize(876 * scale, 650 * scale);
+    f.Command2_Click();
+    f.Command3_Click(unit == 40 ? 0 : unit == 22 ? 1 : 2);
+    const char* const texts[] = {"2", "3", "6", "1", "-1", "-2"};
+    for (std::int16_t i = 0; i < 6; ++i) f.Text1(i).Text(texts[i]);
+    f.Command4_Click(0);
+    f.Command4_Click(1);
+    f.Command5_Click();
+    f.Command6_Click();
+    settle();
+}
+
 // Steps of a drag, alternating between two places so that the origin really
 // moves, each until its frame is painted when `painted`.
-void drag(benchmark::State& state, int scale, bool painted)
+template <class F>
+void drag(benchmark::State& state, F& f, bool shown, int scale, bool painted)
 {
-    Form1& f = form();
-    prepare(f, static_cast<int>(state.range(0)), state.range(1) != 0, scale);
+    prepare(f, static_cast<int>(state.range(0)), shown, scale);
     QWidget* plane = Widget(f.Picture1);
     const double s = scale;
     sendMouse(plane, QEvent::MouseButtonPress, {300 * s, 300 * s}, Qt::LeftButton, Qt::LeftButton);
@@ -113,10 +136,19 @@ void drag(benchmark::State& state, int scale, bool painted)
     if (reports != 0) state.SkipWithError("a step reported an error");
 }
 
-void BM_DragStep(benchmark::State& state) { drag(state, static_cast<int>(state.range(2)), true); }
+void BM_DragStep(benchmark::State& state)
+{
+    drag(state, form(), state.range(1) != 0, static_cast<int>(state.range(2)), true);
+}
 BENCHMARK(BM_DragStep)->ArgsProduct({{40, 22, 14}, {0, 1}, {1, 2, 3}})->Unit(benchmark::kMicrosecond);
 
-void BM_HandledMove(benchmark::State& state) { drag(state, 1, false); }
+void BM_SystemDragStep(benchmark::State& state)
+{
+    drag(state, open(systemWindow), true, static_cast<int>(state.range(1)), true);
+}
+BENCHMARK(BM_SystemDragStep)->ArgsProduct({{40, 22, 14}, {1, 2, 3}})->Unit(benchmark::kMicrosecond);
+
+void BM_HandledMove(benchmark::State& state) { drag(state, form(), state.range(1) != 0, 1, false); }
 BENCHMARK(BM_HandledMove)->ArgsProduct({{40, 22, 14}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 void BM_Floor(benchmark::State& state)
@@ -158,5 +190,6 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     window.reset();
+    systemWindow.reset();
     return 0;
 }
