@@ -42,7 +42,7 @@ NAME = "LessonGothic"
 # Where the program's texts are, relative to the source folder: every file of
 # these kinds below these folders. web/web.cmake lists the same files as the
 # command's dependencies.
-SOURCE_DIRS = ("app", "plane", "plot", "equation", "platform")
+SOURCE_DIRS = ("app", "system", "plane", "plot", "equation", "platform")
 SOURCE_KINDS = (".cpp", ".h", ".js")
 PAGE_DIR = "web"
 PAGE_KINDS = (".html", ".js", ".css")

@@ -1,15 +1,17 @@
 // Checks the lesson's folder as a teacher would use it, in the machine's
-// Chromium (headless; none is downloaded):
+// Chromium (headless; none is downloaded), for both of its pages: index.html
+// (the first lesson) and system.html (the second, two equations):
 //
 //   size      the whole folder at most 1 MB (1,000,000 bytes), file by file
 //   http      served from 127.0.0.1: the program starts, the service worker
 //             installs and caches every file of the folder; with the server
-//             stopped the page loads again, all from the cache; a new build
+//             stopped both pages load again, all from the cache; a new build
 //             on the server replaces the cache
-//   file      opened from the disk (file://…/index.html): the face and the
-//             program load, and every text of the lesson, its equation and a
-//             message included, is drawn with the lesson's face
-//   manifest  Chrome finds the app installable, the icons as declared
+//   file      opened from the disk (file://…/index.html, …/system.html): the
+//             face and the program load, and every text of the lesson, its
+//             equations and a message included, is drawn with the lesson's face
+//   manifest  Chrome finds each page's app installable, each an app of its
+//             own, the icons as declared
 //
 // and how long the page takes to become interactive (the form shown, the
 // first box with the focus). Any error in the console fails a check.
@@ -71,10 +73,28 @@ check(/^[0-9a-f]{16}$/.test(version || ''), 'sw.js carries a version', version);
 // The program's version, in the page and in the worker's cache name (the
 // build's PROJECT_VERSION, when given after the folder).
 const release = (workerText.match(/var RELEASE = '([^']*)'/) || [])[1];
+// Each page of the folder: its file, the lesson it starts, and how that lesson
+// is run through on it so that every kind of its texts is shown: each run
+// types into some boxes (by their order) and presses the steps; then a box
+// typed so that 「点を打つ」 cannot plot, and the first words of the message.
+const STEPS = ['点を打つ', 'さらに点を打つ', 'すべての点を打つ'];
+const PAGES = [
+  { file: 'index.html', title: '２元１次方程式のグラフ', manifest: 'manifest.webmanifest',
+    runs: [{ boxes: ['2', '3', '6'], steps: [...STEPS, '式を表示'] }],
+    refused: [1, '0'], message: 'ｂが０なので' },
+  // The second: the intersection as a fraction, then what it says of parallel lines.
+  { file: 'system.html', title: '連立方程式のグラフ', manifest: 'system.webmanifest',
+    runs: [{ boxes: ['2', '3', '6', '1', '-1', '-3'], steps: [...STEPS, '交点を求める'] },
+           { boxes: ['2', '3', '6', '4', '6', '5'], steps: [...STEPS, '交点を求める'] }],
+    refused: [4, '0'], message: '②の式で、ｂが０なので' },
+];
 const pageVersion = (fs.readFileSync(path.join(site, 'index.html'), 'utf8')
   .match(/<meta name="version" content="([^"]*)">/) || [])[1];
-check(/^[0-9]+(\.[0-9]+)+$/.test(pageVersion || '') && (!process.argv[3] || pageVersion === process.argv[3]),
-      'index.html names the program\'s version', pageVersion);
+for (const { file } of PAGES) {
+  const version = (fs.readFileSync(path.join(site, file), 'utf8').match(/<meta name="version" content="([^"]*)">/) || [])[1];
+  check(/^[0-9]+(\.[0-9]+)+$/.test(version || '') && (!process.argv[3] || version === process.argv[3]),
+        `${file} names the program's version`, version);
+}
 check(release === pageVersion, 'sw.js names the same version', release);
 
 // --- A server of a folder, on 127.0.0.1, that can be stopped ------------------
@@ -147,6 +167,28 @@ const cached = (page) => page.evaluate(async () => {
 });
 const times = {};
 
+// The manifest of the page on show: Chrome reads it without errors, finds its
+// app installable, under the name the page's lesson has, with the icons it
+// declares in the folder at their sizes.
+async function installable(page, { file, title, manifest: name }) {
+  const cdp = await page.createCDPSession();
+  const manifest = await cdp.send('Page.getAppManifest');
+  check(manifest.url.endsWith('/' + name) && manifest.errors.length === 0, `manifest: ${file}: ${name} parsed without errors`,
+        manifest.url + ' ' + manifest.errors.map((e) => e.message).join(' | '));
+  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+  check(installabilityErrors.length === 0, `manifest: ${file}: Chrome finds the app installable`,
+        installabilityErrors.map((e) => e.errorId).join(' | '));
+  const declared = JSON.parse(fs.readFileSync(path.join(site, name), 'utf8'));
+  check(declared.name === title, `manifest: ${name} names the app ${title}`, declared.name);
+  for (const icon of declared.icons) {
+    const png = fs.readFileSync(path.join(site, icon.src));
+    const size = `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`;
+    check(png.toString('latin1', 1, 4) === 'PNG' && size === icon.sizes, `manifest: ${name}: ${icon.src} is ${icon.sizes}`, size);
+  }
+  const { appId } = await cdp.send('Page.getAppId');
+  return { appId, declared };
+}
+
 try {
   // --- Served over http, then offline, then a new build ------------------------
   let server = await serve(site);
@@ -166,7 +208,16 @@ try {
           `${kept.length} of ${folder.length}`);
     check(errors.length === 0, 'http: no error in the console', errors.join(' | '));
 
-    // Offline: the server stopped, the page loaded again.
+    // The second page, under the same worker: its own lesson, with its own title.
+    const lessonOf = () => page.evaluate(() => [document.title, document.querySelectorAll('#form input.box').length,
+      !!navigator.serviceWorker.controller]);
+    times['http, system.html'] = await interactive(page, url + 'system.html');
+    check(JSON.stringify(await lessonOf()) === JSON.stringify([PAGES[1].title, 6, true]),
+          'http: system.html starts the second lesson, under the service worker', JSON.stringify(await lessonOf()));
+    check(await faceLoaded(page), 'http: system.html: the face is loaded');
+    check(errors.length === 0, 'http: system.html: no error in the console', errors.join(' | '));
+
+    // Offline: the server stopped, both pages loaded again.
     await server.stop();
     errors.length = 0;
     const before = server.requests.length;
@@ -177,9 +228,13 @@ try {
       ++total;
       if (!r.fromServiceWorker()) network.push(r.url());
     });
-    await page.evaluate(() => { window.__interactive = undefined; });
-    times['http, offline'] = await interactive(page, url);
-    check(await faceLoaded(page), 'offline: the face is loaded');
+    for (const { file, title } of PAGES) {
+      const at = file === 'index.html' ? url : url + file;
+      await page.evaluate(() => { window.__interactive = undefined; });
+      times[file === 'index.html' ? 'http, offline' : `http, offline, ${file}`] = await interactive(page, at);
+      check(await faceLoaded(page), `offline: ${file}: the face is loaded`);
+      check((await page.title()).startsWith(title), `offline: ${file} starts its lesson`, await page.title());
+    }
     check(total > 0 && network.length === 0, 'offline: every file from the service worker',
           `${total - network.length} of ${total}` + (network.length ? `; not: ${network.join(' ')}` : ''));
     check(server.requests.length === before, 'offline: nothing reached the stopped server');
@@ -216,19 +271,19 @@ try {
     // A tab with a page before the lesson: the page may not close it.
     await page.goto('data:text/html,<title>before</title>');
     await interactive(page, `http://127.0.0.1:${server.port}/`);
-    const cdp = await page.createCDPSession();
-    const manifest = await cdp.send('Page.getAppManifest');
-    check(manifest.errors.length === 0, 'manifest: parsed without errors',
-          manifest.errors.map((e) => e.message).join(' | '));
-    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
-    check(installabilityErrors.length === 0, 'manifest: Chrome finds the app installable',
-          installabilityErrors.map((e) => e.errorId).join(' | '));
-    const declared = JSON.parse(fs.readFileSync(path.join(site, 'manifest.webmanifest'), 'utf8'));
-    for (const icon of declared.icons) {
-      const png = fs.readFileSync(path.join(site, icon.src));
-      const size = `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`;
-      check(png.toString('latin1', 1, 4) === 'PNG' && size === icon.sizes, `manifest: ${icon.src} is ${icon.sizes}`, size);
-    }
+    const first = await installable(page, PAGES[0]);
+    // The second page: an app of its own, with the first one's icons.
+    const { page: second, errors: secondErrors } = await open(`http://127.0.0.1:${server.port}/system.html`);
+    await interactive(second, `http://127.0.0.1:${server.port}/system.html`);
+    const other = await installable(second, PAGES[1]);
+    check(first.appId !== other.appId, 'manifest: the two pages are two apps', `${first.appId} | ${other.appId}`);
+    check(JSON.stringify(first.declared.icons) === JSON.stringify(other.declared.icons),
+          'manifest: system.webmanifest has the same icons');
+    check(other.declared.id === 'system.html' && other.declared.start_url === 'system.html',
+          'manifest: system.webmanifest starts and names its app by system.html',
+          `id ${other.declared.id}, start_url ${other.declared.start_url}`);
+    check(secondErrors.length === 0, 'http: system.html: no error in the console', secondErrors.join(' | '));
+    await second.close();
 
     // 「終　了」 where the tab cannot be closed: the closing screen, and from it the lesson again.
     await page.evaluate(() => [...document.querySelectorAll('#form button')].find((b) => b.textContent === '終　了').click());
@@ -248,13 +303,11 @@ try {
   await server.stop();
 
   // --- Opened from the disk ------------------------------------------------------
-  {
-    const fileUrl = pathToFileURL(path.join(site, 'index.html')).href;
+  for (const { file, runs, refused, message: told } of PAGES) {
+    const fileUrl = pathToFileURL(path.join(site, file)).href;
     const { page, errors } = await open(fileUrl);
-    times['file://'] = await interactive(page, fileUrl);
-    check(await faceLoaded(page), 'file: the face is loaded');
-    // The lesson once through, then a message, so that every kind of text
-    // is on the page.
+    times[file === 'index.html' ? 'file://' : `file://, ${file}`] = await interactive(page, fileUrl);
+    check(await faceLoaded(page), `file: ${file}: the face is loaded`);
     const press = async (caption) => {
       const pressed = await page.evaluate((caption) => {
         const button = [...document.querySelectorAll('#form button')].find((b) => b.textContent === caption);
@@ -262,7 +315,7 @@ try {
         button.click();
         return true;
       }, caption);
-      check(pressed, `file: 「${caption}」 can be pressed`);
+      check(pressed, `file: ${file}: 「${caption}」 can be pressed`);
     };
     const type = async (box, text) => {
       await page.evaluate((box) => {
@@ -272,31 +325,39 @@ try {
       }, box);
       await page.keyboard.type(text);
     };
-    await type(0, '2');
-    await type(1, '3');
-    await type(2, '6');
-    for (const caption of ['点を打つ', 'さらに点を打つ', 'すべての点を打つ', '式を表示']) await press(caption);
-    await type(1, '0');
-    await press('点を打つ');
-    const message = await page.waitForSelector('dialog#message[open]', { timeout: 5000 }).catch(() => null);
-    check(!!message, 'file: the lesson runs (b = 0 gives its message)');
-    // What Chrome drew each text with.
+    // What Chrome drew each text with, summed over every look.
     const cdp = await page.createCDPSession();
     await cdp.send('DOM.enable');
     await cdp.send('CSS.enable');
-    const { root } = await cdp.send('DOM.getDocument', { depth: -1 });
-    const { nodeIds } = await cdp.send('DOM.querySelectorAll', { nodeId: root.nodeId, selector: '#form > *, dialog#message *' });
     const families = new Map();
-    for (const nodeId of nodeIds) {
-      const { fonts } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
-      for (const f of fonts) families.set(f.familyName, (families.get(f.familyName) || 0) + f.glyphCount);
+    const look = async () => {
+      const { root } = await cdp.send('DOM.getDocument', { depth: -1 });
+      const { nodeIds } = await cdp.send('DOM.querySelectorAll', { nodeId: root.nodeId, selector: '#form > *, dialog#message *' });
+      for (const nodeId of nodeIds) {
+        const { fonts } = await cdp.send('CSS.getPlatformFontsForNode', { nodeId });
+        for (const f of fonts) families.set(f.familyName, (families.get(f.familyName) || 0) + f.glyphCount);
+      }
+    };
+    // The lesson through, then a message, so that every kind of text is on the page.
+    for (const run of runs) {
+      for (const [box, text] of run.boxes.entries()) await type(box, text);
+      for (const caption of run.steps) await press(caption);
+      await look();
     }
+    await type(...refused);
+    await press('点を打つ');
+    const message = await page.waitForSelector('dialog#message[open]', { timeout: 5000 }).catch(() => null);
+    const text = message && await page.$eval('dialog#message .text', (el) => el.textContent);
+    check(!!text && text.startsWith(told), `file: ${file}: the lesson runs (b = 0 gives its message)`, text);
+    await look();
     const names = [...families.keys()];
-    check(names.length === 1 && names[0] === 'LessonGothic', 'file: every text is drawn with the lesson\'s face',
+    check(names.length === 1 && names[0] === 'LessonGothic', `file: ${file}: every text is drawn with the lesson's face`,
           [...families].map(([n, c]) => `${n} ${c} glyphs`).join(', '));
-    check(errors.length === 0, 'file: no error in the console', errors.join(' | '));
+    check(errors.length === 0, `file: ${file}: no error in the console`, errors.join(' | '));
     await page.close();
-
+  }
+  {
+    const fileUrl = pathToFileURL(path.join(site, 'index.html')).href;
     // A tab opened on the lesson alone (as a double-click opens it): 「終　了」 closes it.
     const session = await browser.target().createCDPSession();
     const { targetId } = await session.send('Target.createTarget', { url: fileUrl });

@@ -1,6 +1,10 @@
 // Starts the lesson once its font is ready (the plane's numbers are drawn
 // with it at once), and keeps it for use offline where the page is served.
 // Where the browser cannot run it, says so instead and never loads it.
+//
+// One script for both pages of the folder: index.html, the first lesson (one
+// equation), and system.html, the second (two equations), which says so by
+// <html data-lesson="system">.
 
 // What the browser lacks for the lesson: '' (nothing), 'wasm' (WebAssembly:
 // an old browser, or a setting that turns it off, as iPadOS's Lockdown Mode
@@ -45,16 +49,25 @@ var lessonFace = (function () {
   return face.load().then(function (f) { document.fonts.add(f); }).catch(function () {});
 })();
 
-// A problem given by the page's address (index.html?a=2&b=3&c=6): its texts
-// are the program's arguments, typed into the boxes as they are.
+// Each page's lesson: the words that start it, the names of its boxes in the
+// address and its manifest.
+var lessonPage = {
+  graph: { start: [], names: ['a', 'b', 'c'], manifest: 'manifest.webmanifest' },
+  system: { start: ['--system'], names: ['a1', 'b1', 'c1', 'a2', 'b2', 'c2'], manifest: 'system.webmanifest' }
+}[document.documentElement.getAttribute('data-lesson') || 'graph'];
+
+// A problem given by the page's address (index.html?a=2&b=3&c=6,
+// system.html?a1=2&b1=3&c1=6&a2=1&b2=-1&c2=-2): its texts are the program's
+// arguments, typed into the boxes as they are; any one of the names given
+// gives them all, the missing ones empty.
 var lessonProblem = (function () {
-  var query = new URLSearchParams(location.search), names = ['a', 'b', 'c'];
+  var query = new URLSearchParams(location.search), names = lessonPage.names;
   if (!names.some(function (n) { return query.has(n); })) return [];
   return names.map(function (n) { return query.get(n) || ''; });
 })();
 
 var Module = {
-  arguments: lessonProblem,
+  arguments: lessonPage.start.concat(lessonProblem),
   preRun: [function () {
     Module.addRunDependency('font');
     lessonFace.then(function () { Module.removeRunDependency('font'); });
@@ -72,7 +85,7 @@ document.getElementById('again').addEventListener('click', function () { locatio
 if (/^https?:$/.test(location.protocol)) {
   var manifest = document.createElement('link');
   manifest.rel = 'manifest';
-  manifest.href = 'manifest.webmanifest';
+  manifest.href = lessonPage.manifest;
   document.head.appendChild(manifest);
   if ('serviceWorker' in navigator) {
     window.addEventListener('load', function () {

@@ -120,6 +120,9 @@ class Characters(unittest.TestCase):
         chars = sf.characters(ROOT)
         for ch in "２元１次方程式のグラフ点を打つ終了しました。もう一度はじめるｂが０なので":
             self.assertIn(ch, chars)
+        # The second lesson's: its title, its steps, what it says of the lines.
+        for ch in "連立方程式のグラフ交点を求める①②（ｘ，ｙ）＝２つの直線は平行です解はありません同じ":
+            self.assertIn(ch, chars)
 
 
 class Licence(unittest.TestCase):

@@ -36,7 +36,7 @@ foreach(file IN ITEMS ${LG_FACE} ${LG_FACE_COPYRIGHT})
 endforeach()
 
 set(LG_FONT_SOURCES "")
-foreach(dir app plane plot equation platform)
+foreach(dir app system plane plot equation platform)
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h ${PROJECT_SOURCE_DIR}/${dir}/*.js)
   list(APPEND LG_FONT_SOURCES ${sources})
@@ -56,17 +56,22 @@ add_custom_command(
   COMMENT "The lesson's face: the glyphs it shows"
   VERBATIM)
 
-# The folder of the lesson: the page, its style and start, the program, the
-# face and its licence, the manifest and the icons of an installed app, and
-# the service worker that keeps them all for use offline.
-# The page names the program's version (<meta name="version">), written in
+# The folder of the lesson: its two pages (index.html, the first lesson;
+# system.html, the second), their style and start, the program, the face and
+# its licence, each page's manifest and the icons of an installed app, and the
+# service worker that keeps them all for use offline.
+# The pages name the program's version (<meta name="version">), written in
 # from PROJECT_VERSION.
 set(LG_SITE ${PROJECT_BINARY_DIR}/site)
-configure_file(${PROJECT_SOURCE_DIR}/web/index.html ${LG_WEB}/index.html @ONLY)
-set(LG_SITE_FILES lesson.css start.js manifest.webmanifest)
+set(LG_PAGES index.html system.html)
+foreach(page IN LISTS LG_PAGES)
+  configure_file(${PROJECT_SOURCE_DIR}/web/${page} ${LG_WEB}/${page} @ONLY)
+endforeach()
+set(LG_SITE_FILES lesson.css start.js manifest.webmanifest system.webmanifest)
 list(TRANSFORM LG_SITE_FILES PREPEND ${PROJECT_SOURCE_DIR}/web/ OUTPUT_VARIABLE LG_SITE_SOURCES)
-list(PREPEND LG_SITE_FILES index.html)
-list(PREPEND LG_SITE_SOURCES ${LG_WEB}/index.html)
+list(TRANSFORM LG_PAGES PREPEND ${LG_WEB}/ OUTPUT_VARIABLE LG_PAGE_FILES)
+list(PREPEND LG_SITE_FILES ${LG_PAGES})
+list(PREPEND LG_SITE_SOURCES ${LG_PAGE_FILES})
 set(LG_ICONS ${PROJECT_SOURCE_DIR}/packaging/icon)
 set(LG_SITE_ICONS  # in the folder = in packaging/icon
   icon-180.png=linear-graph-maskable-180.png
