@@ -19,6 +19,8 @@ import puppeteer from 'puppeteer-core';
 const here = path.dirname(fileURLToPath(import.meta.url));
 
 export const SITE = path.resolve(process.env.LG_SITE || path.join(here, '..', '..', 'build-web', 'site'));
+// The second lesson's page (two equations), beside the first's index.html.
+export const SYSTEM = pathToFileURL(path.join(SITE, 'system.html')).href;
 const CHROMIUM = process.env.LG_CHROMIUM || '/usr/bin/chromium';
 
 // The messages of the lesson, word for word.
@@ -31,6 +33,14 @@ export const MESSAGES = {
   // clipboard; saving it where the desktop cannot write the file.
   notCopied: '図をコピーできませんでした。\nかわりに、Ctrl＋S で画像として保存できます。',
   notSaved: '図を保存できませんでした。\n保存する場所を変えて、もう一度ためしてください。',
+};
+
+// The second lesson's messages: the first lesson's, naming the equation
+// (「①の式で、」), and its own of an equation and of the intersection.
+export const SYSTEM_MESSAGES = {
+  plot: (which, name) => `${which}の式で、${MESSAGES[name]}`,
+  cannotShow: (which) => `${which}の直線の式は、数が大きすぎて表示できません。`,
+  pointTooLarge: '交点の座標は、数が大きすぎて表示できません。',
 };
 
 // What the page says where the browser cannot run the lesson, as seen:
@@ -251,8 +261,10 @@ export class Lesson {
     await this.fill(2, c, how);
   }
 
-  async boxes() {
-    return this.page.evaluate(() => [0, 1, 2].map((i) => document.querySelector(`[data-name="Text1(${i})"]`).value));
+  // The boxes' texts: the first lesson's three, or as many as asked (the second lesson's six).
+  async boxes(count = 3) {
+    return this.page.evaluate((count) => [...Array(count).keys()].map(
+      (i) => document.querySelector(`[data-name="Text1(${i})"]`).value), count);
   }
 
   async enabled(name) {
@@ -437,6 +449,12 @@ function planeFaults(unit, ox, oy) {
   return { faults, checked, width: W, height: H };
 }
 
+// A case on the second lesson (system.html), as inLesson.
+export function inSystem(browser, view, body) {
+  if (!body) [view, body] = [{}, view];
+  return inLesson(browser, view, body, SYSTEM);
+}
+
 // The browser of this test file: launched before its first case, closed after its last.
 export function useBrowser(args = []) {
   let browser = null;
@@ -445,12 +463,13 @@ export function useBrowser(args = []) {
   return () => browser;
 }
 
-// A case on a lesson of its own: the page opened with this view, closed
-// after it; a case that passed also had no error in the page.
-export function inLesson(browser, view, body) {
+// A case on a lesson of its own: the page opened with this view (at this
+// address: the first lesson's, or SYSTEM), closed after it; a case that
+// passed also had no error in the page.
+export function inLesson(browser, view, body, url = undefined) {
   if (!body) [view, body] = [{}, view];
   return async (t) => {
-    const lesson = await Lesson.open(browser(), view);
+    const lesson = await Lesson.open(browser(), view, url);
     let passed = false;
     try {
       await body(lesson, t);
