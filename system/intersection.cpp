@@ -141,7 +141,7 @@ Result Of(const platform::Reading& a1, const platform::Reading& b1, const platfo
 
 std::string Said(const Result& r)
 {
-    if (r.kind != Result::Kind::Point || r.x.den <= 0 || r.y.den <= 0) return {};
+    if (r.kind != Result::Kind::Point) return {};
     return "交点は、ｘ＝" + said(r.x) + "、ｙ＝" + said(r.y);
 }
 

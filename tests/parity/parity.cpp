@@ -23,6 +23,9 @@
 //                                    reduced as the equation shows them, their
 //                                    number texts and the equation read aloud
 //   say <double> ×4                  speech::OfLine
+//   meet <text a1> <text b1> <text c1> <text a2> <text b2> <text c2>
+//                                    where a1·x + b1·y = c1 and a2·x + b2·y = c2
+//                                    meet, and the point said aloud
 // An operand is E (empty), i:<16-bit>, l:<32-bit>, s:<8 hex digits of a
 // float's bits> or d:<16 hex digits of a double's bits>.
 #include <algorithm>
@@ -48,6 +51,7 @@
 #include "platform/numtext.h"
 #include "platform/variant.h"
 #include "plot/exact_line.h"
+#include "system/intersection.h"
 
 using platform::Reading;
 using platform::RuntimeError;
@@ -403,6 +407,22 @@ std::string answerLine(const Reading& ra, const Reading& rb, const Reading& rc)
     return out;
 }
 
+std::string answerMeet(const Reading (&r)[6])
+{
+    using Kind = intersection::Result::Kind;
+    const intersection::Result m = intersection::Of(r[0], r[1], r[2], r[3], r[4], r[5]);
+    const auto text = [](const intersection::Coordinate& c) {
+        return std::to_string(c.num) + (c.den == 1 ? "" : "/" + std::to_string(c.den));
+    };
+    switch (m.kind) {
+    case Kind::Point: return "point " + text(m.x) + " " + text(m.y) + " [" + intersection::Said(m) + "]";
+    case Kind::Parallel: return "parallel";
+    case Kind::SameLine: return "same-line";
+    case Kind::TooLarge: return "too-large";
+    }
+    return "unknown kind";
+}
+
 std::vector<std::string_view> fields(std::string_view line)
 {
     std::vector<std::string_view> f;
@@ -450,6 +470,15 @@ std::string answer(std::string_view line)
             std::string tb, tc;
             if (fromHexText(f[1], text) && fromHexText(f[2], tb) && fromHexText(f[3], tc))
                 return answerLine(platform::ReadNumber(text), platform::ReadNumber(tb), platform::ReadNumber(tc));
+        }
+        if (what == "meet" && f.size() == 7) {
+            Reading r[6];
+            bool ok = true;
+            for (std::size_t k = 0; k < 6 && ok; ++k) {
+                ok = fromHexText(f[k + 1], text);
+                r[k] = platform::ReadNumber(text);
+            }
+            if (ok) return answerMeet(r);
         }
         if (what == "say" && f.size() == 5) {
             std::uint64_t v[4];
@@ -910,8 +939,56 @@ std::string coefficient(Rng& r)
 }
 
 struct TableSizes {
-    std::size_t corpus = 0, read = 0, op = 0, fn = 0, text = 0, line = 0, say = 0;
+    std::size_t corpus = 0, read = 0, op = 0, fn = 0, text = 0, line = 0, say = 0, meet = 0;
 };
+
+// Two equations on one plane, as the second lesson's six boxes get them:
+// small whole numbers, the typist's coefficients, and decimals built to meet
+// at a chosen point, to be parallel or to be one line. A seed of its own, so
+// that the lines before stay as they were.
+void writeSystems(std::ostream& out, TableSizes& n)
+{
+    Rng r(20270115u);
+    const auto row = [&](const std::string (&t)[6]) {
+        out << "meet";
+        for (const std::string& text : t) out << " " << hexText(text);
+        out << "\n";
+        ++n.meet;
+    };
+    for (int i = 0; i < 1000; ++i) {
+        std::string t[6];
+        for (std::string& text : t) text = std::to_string(static_cast<int>(r.pick(13)) - 6);
+        row(t);
+    }
+    for (int i = 0; i < 2000; ++i) {
+        std::string t[6];
+        for (std::string& text : t) text = coefficient(r);
+        row(t);
+    }
+    // Decimals in thousandths: (q·u)·x + (q·v)·y = u·X + v·Y goes through
+    // (X/q, Y/q); half of them have a second row k times the first, its c
+    // kept (one line) or moved (parallel).
+    for (int i = 0; i < 2000; ++i) {
+        const long long q = 1 + r.pick(12), x = static_cast<long long>(r.pick(121)) - 60;
+        const long long y = static_cast<long long>(r.pick(121)) - 60;
+        long long n6[6];
+        for (int e = 0; e < 2; ++e) {
+            const long long u = static_cast<long long>(r.pick(20001)) - 10000;
+            const long long v = static_cast<long long>(r.pick(20001)) - 10000;
+            n6[3 * e] = q * u;
+            n6[3 * e + 1] = q * v;
+            n6[3 * e + 2] = u * x + v * y;
+        }
+        if (i % 4 >= 2) {
+            const long long k = static_cast<long long>(r.pick(8)) - 4;
+            for (int c = 0; c < 3; ++c) n6[3 + c] = (k == 0 ? 5 : k) * n6[c];
+            if (i % 4 == 3) n6[5] += 1 + r.pick(999);
+        }
+        std::string t[6];
+        for (int c = 0; c < 6; ++c) t[c] = dressed(r, decimalText(r, n6[c], 3));
+        row(t);
+    }
+}
 
 bool writeTable(const std::filesystem::path& corpus, std::ostream& out, TableSizes& n)
 {
@@ -1017,6 +1094,7 @@ bool writeTable(const std::filesystem::path& corpus, std::ostream& out, TableSiz
         out << "\n";
         ++n.say;
     }
+    writeSystems(out, n);
     return static_cast<bool>(out);
 }
 
@@ -1166,10 +1244,11 @@ int main(int argc, char** argv)
         std::ofstream out(argv[3], std::ios::binary);
         TableSizes n;
         if (!writeTable(argv[2], out, n)) return 1;
-        std::cerr << "parity: table of " << n.corpus + n.read + n.op + n.fn + n.text + n.line + n.say
+        std::cerr << "parity: table of " << n.corpus + n.read + n.op + n.fn + n.text + n.line + n.say + n.meet
                   << " lines: " << n.corpus << " corpus texts, " << n.read << " typed texts, " << n.op
                   << " sums, differences, products and quotients, " << n.fn << " functions of one number, "
-                  << n.text << " number texts, " << n.line << " equations, " << n.say << " equations read aloud\n";
+                  << n.text << " number texts, " << n.line << " equations, " << n.say << " equations read aloud, " << n.meet
+                  << " pairs of equations\n";
         return 0;
     }
     if (command == "answer" && argc <= 4) {

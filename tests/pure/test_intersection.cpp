@@ -138,25 +138,6 @@ TEST(Intersection, AsTyped)
     }
 }
 
-TEST(Intersection, SaidOnlyForAPoint)
-{
-    const struct {
-        Result result;
-        const char* said;
-    } rows[] = {
-        {{Kind::Point, {-12, 5}, {3, 1}}, "交点は、ｘ＝マイナス５分の１２、ｙ＝３"},
-        {{Kind::Point, {0, 1}, {-1, 1}}, "交点は、ｘ＝０、ｙ＝マイナス１"},
-        {{Kind::Parallel, {3, 2}, {1, 1}}, ""},
-        {{Kind::SameLine, {}, {}}, ""},
-        {{Kind::TooLarge, {}, {}}, ""},
-        {{Kind::Point, {1, 0}, {1, 1}}, ""},  // no coordinate: nothing rather than something wrong
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(shown(row.result));
-        EXPECT_EQ(intersection::Said(row.result), row.said);
-    }
-}
-
 // Readings made by hand rather than read from a text: whatever they hold,
 // the answer is right or too large, never an overflow.
 TEST(Intersection, AnyReading)
@@ -208,17 +189,18 @@ int trailingZeroBits(UWide v)
 
 UWide magnitude(Wide v) { return v < 0 ? -static_cast<UWide>(v) : static_cast<UWide>(v); }
 
+int trailingZeroBits(std::uint64_t v) { return __builtin_ctzll(v); }
+
 // Stein's binary method: shifts and subtractions, no division; in 64 bits
-// while the numbers fit.
+// while the numbers fit there.
 template <typename U>
-U stein(U a, U b, int (*zeros)(U))
+U stein(U a, U b)
 {
-    if (a == 0) return b;
-    if (b == 0) return a;
-    const int shift = zeros(a | b);
-    a >>= zeros(a);
+    if (a == 0 || b == 0) return a | b;
+    const int shift = trailingZeroBits(a | b);
+    a >>= trailingZeroBits(a);
     do {
-        b >>= zeros(b);
+        b >>= trailingZeroBits(b);
         if (a > b) std::swap(a, b);
         b -= a;
     } while (b != 0);
@@ -227,11 +209,8 @@ U stein(U a, U b, int (*zeros)(U))
 
 UWide binaryGcd(UWide a, UWide b)
 {
-    if (a == 1 || b == 1) return 1;
-    if ((a >> 64) == 0 && (b >> 64) == 0)
-        return stein<std::uint64_t>(static_cast<std::uint64_t>(a), static_cast<std::uint64_t>(b),
-                                    [](std::uint64_t v) { return __builtin_ctzll(v); });
-    return stein<UWide>(a, b, trailingZeroBits);
+    if ((a | b) >> 64) return stein(a, b);
+    return stein(static_cast<std::uint64_t>(a), static_cast<std::uint64_t>(b));
 }
 
 // An exact fraction in lowest terms with a positive denominator. Every
