@@ -61,6 +61,9 @@ public:
     std::string PlaneFileName() const;
     // Gives the equation shown its reading as one text.
     void DescribeEquation();
+    // Moves the origin by (dx, dy) within its square, draws the plane and
+    // plots again; false when a run could not plot.
+    bool MovePlane(const Variant& dx, const Variant& dy);
 
     // The controls, as the layout names them.
     platform::PictureBox Picture1{*this};
@@ -92,7 +95,4 @@ private:
     // Plots again what was shown, after the plane was drawn afresh; false when
     // a run could not plot (the learner has been told why).
     bool ReplayPlots();
-    // Moves the origin by (dx, dy) within its square, draws the plane and
-    // plots again; false when a run could not plot.
-    bool MovePlane(const Variant& dx, const Variant& dy);
 };

@@ -2,26 +2,9 @@
 #include "app/form1.h"
 #include "plane/plane.h"
 
-void Form1::Picture1_MouseDown(std::int16_t, std::int16_t, float X, float Y)
-{
-    dragging = 1;
-    dragLastX = X;
-    dragLastY = Y;
-}
+void Form1::Picture1_MouseDown(std::int16_t, std::int16_t, float X, float Y) { plane::Press(*this, X, Y); }
 
-void Form1::Picture1_MouseMove(std::int16_t, std::int16_t, float X, float Y)
-{
-    if (dragging != 1) return;
-    if (!MovePlane(Variant(X) - dragLastX, Variant(platform::CSng(Variant(Y) - Variant(dragLastY))))) {
-        // The learner has been told once; this drag is over.
-        dragging = 0;
-        return;
-    }
-    // The mouse itself is the reference for the next move, not a position
-    // held back by the limits.
-    dragLastX = X;
-    dragLastY = Y;
-}
+void Form1::Picture1_MouseMove(std::int16_t, std::int16_t, float X, float Y) { plane::Drag(*this, X, Y); }
 
 // The arrow keys move the plane by one grid unit, as a drag would. The
 // replays move the focus on through the lesson; the plane keeps it, so that

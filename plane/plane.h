@@ -28,6 +28,32 @@ std::int16_t Choose(const platform::ControlArray<platform::CommandButton, 3>& si
 // The move an arrow key asks for, by its key code (37 … 40): one grid unit.
 bool ArrowMove(std::int16_t keyCode, std::int16_t unit, Variant& dx, Variant& dy);
 
+// A drag of the plane, as both lessons take it, on a window F with the
+// shared state's dragging, dragLastX, dragLastY and MovePlane (which moves
+// the origin, draws the plane and plots again, false when a run could not).
+template <class F>
+void Press(F& f, float X, float Y)
+{
+    f.dragging = 1;
+    f.dragLastX = X;
+    f.dragLastY = Y;
+}
+
+template <class F>
+void Drag(F& f, float X, float Y)
+{
+    if (f.dragging != 1) return;
+    if (!f.MovePlane(Variant(X) - f.dragLastX, Variant(platform::CSng(Variant(Y) - Variant(f.dragLastY))))) {
+        // The learner has been told once; this drag is over.
+        f.dragging = 0;
+        return;
+    }
+    // The mouse itself is the reference for the next move, not a position
+    // held back by the limits.
+    f.dragLastX = X;
+    f.dragLastY = Y;
+}
+
 // The plane as a picture for worksheets, twice as dense as the form: copied
 // to the clipboard, or saved under this name; the learner is told where the
 // window system refuses.

@@ -49,6 +49,14 @@ Run Points(const Reading& ra, const Reading& rb, const Reading& rc, std::int16_t
 // The learner's message for a run that cannot plot.
 const char* MessageOf(Run::Cause cause);
 
+// The box to correct after a run that could not plot: focused, its whole text selected.
+inline void Correct(platform::TextBox& box)
+{
+    box.SetFocus();
+    box.SelStart(0);
+    box.SelLength(platform::Characters(box.Text()));
+}
+
 // The run's points and coefficients kept for the whole line.
 template <class State>
 void Keep(State& s, const Run& run, const Reading& ra, const Reading& rb, const Reading& rc)

@@ -113,10 +113,7 @@ void Form1::Command4_Click(std::int16_t Index)
     if (run.cause != plot::Run::None) {
         plotFailed = 1;
         platform::MsgBox(plot::MessageOf(run.cause));
-        platform::TextBox& box = Text1(run.box);
-        box.SetFocus();
-        box.SelStart(0);
-        box.SelLength(platform::Characters(box.Text()));
+        plot::Correct(Text1(run.box));
         return;
     }
     plotFailed = 0;

@@ -72,6 +72,9 @@ public:
     void DescribePlane();
     void DescribeSolution();
     std::string PlaneFileName() const;
+    // Moves the origin by (dx, dy) within its square, draws the plane and
+    // shows again what was shown; false when a run could not plot.
+    bool MovePlane(const Variant& dx, const Variant& dy);
 
     // The controls.
     platform::PictureBox Picture1{*this};
@@ -115,7 +118,6 @@ public:
 private:
     void BuildLayout();
     bool ReplayPlots();
-    bool MovePlane(const Variant& dx, const Variant& dy);
     // The ring on the intersection, where it is in view.
     void MarkIntersection();
     // Every slot of the equations and the intersection hidden.

@@ -110,9 +110,6 @@ void Form2::BuildLayout()
     for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(i == 1);
 
     // Each control by its name, for the window system's tools.
-    const auto named = [](auto& control, const char* name, int index = -1) {
-        control.Name(index < 0 ? std::string(name) : std::string(name) + "(" + std::to_string(index) + ")");
-    };
     named(Picture1, "Picture1");
     named(Command1, "Command1");
     named(Command2, "Command2");
@@ -151,16 +148,5 @@ void Form2::BuildLayout()
     });
 
     // Which handler each event reaches.
-    Command1.OnClick([this] { Command1_Click(); });
-    Command2.OnClick([this] { Command2_Click(); });
-    for (std::int16_t i = 0; i < Text1.Count(); ++i)
-        Text1(i).OnKeyPress([this, i](std::int16_t& keyCode) { Text1_KeyPress(i, keyCode); });
-    for (std::int16_t i = 0; i < Command4.Count(); ++i) Command4(i).OnClick([this, i] { Command4_Click(i); });
-    Command5.OnClick([this] { Command5_Click(); });
-    Command6.OnClick([this] { Command6_Click(); });
-    for (std::int16_t i = 0; i < Command3.Count(); ++i) Command3(i).OnClick([this, i] { Command3_Click(i); });
-    Picture1.OnMouseDown([this](std::int16_t b, std::int16_t s, float x, float y) { Picture1_MouseDown(b, s, x, y); });
-    Picture1.OnMouseMove([this](std::int16_t b, std::int16_t s, float x, float y) { Picture1_MouseMove(b, s, x, y); });
-    Picture1.OnMouseUp([this](std::int16_t b, std::int16_t s, float x, float y) { Picture1_MouseUp(b, s, x, y); });
-    Picture1.OnKeyDown([this](std::int16_t& key, std::int16_t shift) { Picture1_KeyDown(key, shift); });
+    wire(*this);
 }

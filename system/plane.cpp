@@ -36,23 +36,9 @@ bool Form2::MovePlane(const Variant& dx, const Variant& dy)
     return ReplayPlots();
 }
 
-void Form2::Picture1_MouseDown(std::int16_t, std::int16_t, float X, float Y)
-{
-    dragging = 1;
-    dragLastX = X;
-    dragLastY = Y;
-}
+void Form2::Picture1_MouseDown(std::int16_t, std::int16_t, float X, float Y) { plane::Press(*this, X, Y); }
 
-void Form2::Picture1_MouseMove(std::int16_t, std::int16_t, float X, float Y)
-{
-    if (dragging != 1) return;
-    if (!MovePlane(Variant(X) - dragLastX, Variant(platform::CSng(Variant(Y) - Variant(dragLastY))))) {
-        dragging = 0;
-        return;
-    }
-    dragLastX = X;
-    dragLastY = Y;
-}
+void Form2::Picture1_MouseMove(std::int16_t, std::int16_t, float X, float Y) { plane::Drag(*this, X, Y); }
 
 void Form2::Picture1_MouseUp(std::int16_t, std::int16_t, float, float) { dragging = 0; }
 

@@ -42,10 +42,7 @@ void Form2::Command4_Click(std::int16_t Index)
         if (runs[e].cause == plot::Run::None) continue;
         plotFailed = 1;
         platform::MsgBox(std::string(kNames[e]) + "の式で、" + plot::MessageOf(runs[e].cause));
-        platform::TextBox& box = Text1(std::int16_t(3 * e + std::size_t(runs[e].box)));
-        box.SetFocus();
-        box.SelStart(0);
-        box.SelLength(platform::Characters(box.Text()));
+        plot::Correct(Text1(std::int16_t(3 * e + std::size_t(runs[e].box))));
         return;
     }
     plotFailed = 0;
