@@ -20,7 +20,7 @@ const std::int64_t kWhole = 1000000000000000000;  // 10^18
 const std::int64_t kShown = 10000000;  // 10^7
 
 // A typed number as digits × 10^tens with no zero at the end of its digits
-// (a hexadecimal number is read with them).
+// (the reading of a hexadecimal number keeps them: &H3E8 is 1000 × 10^0).
 struct Decimal {
     std::int64_t digits = 0;
     std::int64_t tens = 0;
