@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package afresh into a folder of its own and checks what it
-# holds: the program, the menu entry (read from the unpacked package), both
-# icons, the changelog and the copyright file, and the control fields,
+# holds: the program, the menu entries of both lessons (read from the unpacked
+# package), both icons, the changelog and the copyright file, and the control fields,
 # dependencies above all; and, where lintian is installed, that lintian finds
 # no error in it.
 #
@@ -92,6 +92,7 @@ want_file() {  # path, mode pattern
 }
 want_file usr/bin/linear-graph '^-rwxr-xr-x$'
 want_file usr/share/applications/linear-graph.desktop '^-rw-r--r--$'
+want_file usr/share/applications/linear-graph-system.desktop '^-rw-r--r--$'
 want_file usr/share/icons/hicolor/scalable/apps/linear-graph.svg '^-rw-r--r--$'
 want_file usr/share/icons/hicolor/48x48/apps/linear-graph.png '^-rw-r--r--$'
 want_file usr/share/icons/hicolor/256x256/apps/linear-graph.png '^-rw-r--r--$'
@@ -101,34 +102,41 @@ want_file usr/share/doc/linear-graph/copyright '^-rw-r--r--$'
 closed=$(awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}' "$tmp/contents" | paste -sd' ')
 [[ -z $closed ]] && pass "every folder has mode 755" || fail "folders without mode 755: $closed"
 # Nothing of the build (static library, tests, benchmarks) comes along.
-extra=$(awk '$1 !~ /^d/ {print $6}' "$tmp/contents" | grep -Ev '^\./usr/(bin/linear-graph|share/applications/linear-graph\.desktop|share/icons/hicolor/[^/]+/apps/linear-graph\.(svg|png)|share/doc/linear-graph/(changelog\.gz|copyright))$' || true)
+extra=$(awk '$1 !~ /^d/ {print $6}' "$tmp/contents" | grep -Ev '^\./usr/(bin/linear-graph|share/applications/linear-graph(-system)?\.desktop|share/icons/hicolor/[^/]+/apps/linear-graph\.(svg|png)|share/doc/linear-graph/(changelog\.gz|copyright))$' || true)
 [[ -z $extra ]] && pass "no other files" || fail "other files in the package: $extra"
 
 root="$tmp/root"
 dpkg-deb -x "$deb" "$root"
 
-# --- The menu entry ---------------------------------------------------------
-desktop="$root/usr/share/applications/linear-graph.desktop"
-if [[ -f $desktop ]]; then
+# --- The menu entries ---------------------------------------------------------
+# One for each lesson: the first (one equation) and the second (two, started
+# by --system); the same icon.
+check_desktop() {  # file, Name, Exec
+  local desktop="$root/usr/share/applications/$1" file=$1
+  [[ -f $desktop ]] || return 0
   entry_value() { sed -n "s/^$1=//p" "$desktop"; }
-  [[ $(head -n1 "$desktop") == "[Desktop Entry]" ]] && pass "desktop entry group" || fail "desktop file does not start with [Desktop Entry]"
+  [[ $(head -n1 "$desktop") == "[Desktop Entry]" ]] && pass "$file: desktop entry group" \
+    || fail "$file does not start with [Desktop Entry]"
   check_entry() {
     local got
     got=$(entry_value "$1")
-    [[ $got == "$2" ]] && pass "$1=$2" || fail "$1 is '$got', not '$2'"
+    [[ $got == "$2" ]] && pass "$file: $1=$2" || fail "$file: $1 is '$got', not '$2'"
   }
-  check_entry Name "２元１次方程式のグラフ"
-  check_entry Exec linear-graph
+  check_entry Name "$2"
+  check_entry Exec "$3"
   check_entry Icon linear-graph
   check_entry Type Application
   check_entry Terminal false
   check_entry Categories "Education;Math;"
   comment=$(entry_value Comment)
-  grep -qP '[\x{3040}-\x{30FF}\x{4E00}-\x{9FFF}]' <<<"$comment" && pass "Comment in Japanese: $comment" || fail "Comment is '$comment'"
+  grep -qP '[\x{3040}-\x{30FF}\x{4E00}-\x{9FFF}]' <<<"$comment" && pass "$file: Comment in Japanese: $comment" \
+    || fail "$file: Comment is '$comment'"
   if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$desktop" && pass "desktop-file-validate" || fail "desktop-file-validate"
+    desktop-file-validate "$desktop" && pass "$file: desktop-file-validate" || fail "$file: desktop-file-validate"
   fi
-fi
+}
+check_desktop linear-graph.desktop "２元１次方程式のグラフ" linear-graph
+check_desktop linear-graph-system.desktop "連立方程式のグラフ" "linear-graph --system"
 
 # --- The icons ----------------------------------------------------------------
 png_size() {  # width x height from the PNG's IHDR

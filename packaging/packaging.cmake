@@ -17,7 +17,9 @@ set(LG_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 install(TARGETS linear-graph RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${LG_PACKAGING_DIR}/linear-graph.desktop
+# Two menu entries: the first lesson (one equation) and the second
+# (linear-graph --system, two equations and where they meet).
+install(FILES ${LG_PACKAGING_DIR}/linear-graph.desktop ${LG_PACKAGING_DIR}/linear-graph-system.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 # The icon is drawn as SVG; the PNG sizes are rendered from it once by
@@ -68,7 +70,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "A desktop program for school learners, in Japanese. The learner types the
 coefficients a, b and c; the program marks the points of the equation whose
 coordinates are whole numbers, then more points at every half unit, draws the
-whole line in red and shows the equation solved for y in lowest terms.")
+whole line in red and shows the equation solved for y in lowest terms.
+A second lesson, with a menu entry of its own, puts two such equations on one
+plane and works out where their lines meet as exact fractions: the solution
+of the system of equations.")
 
 # dpkg-shlibdeps, where it is found (dpkg-dev; CPack reads the binaries' types
 # with `file`), names the libraries the program links with their exact
