@@ -5,8 +5,10 @@ the lesson as a learner does, with the window system's own key presses and
 mouse events (WebKit makes the page's events from them): the coefficients
 typed and led on by Enter, the lesson's buttons pressed by Enter where the
 focus went, the equation, the three sizes, a drag and an arrow key on the
-plane, b = 0 and its message, and the end. The program's state is read from
-the page (lg_inspect); each step says what it expected.
+plane, b = 0 and its message, and the end; then the second lesson
+(system.html) once through: a system typed into its six boxes, its four steps
+and the intersection, in lowest terms and ringed on the plane. The program's
+state is read from the page (lg_inspect); each step says what it expected.
 
     python3 lesson.py SITE [--screenshot FILE.png]
 
@@ -63,6 +65,13 @@ window.__wk = {
       if (colours.size < 64) colours.add(p);
     }
     return { hash: h, colours: colours.size };
+  },
+  // Whether the plane's pixel (x, y), in the form's pixels, is the magenta
+  // of the intersection's ring.
+  magenta: function (x, y) {
+    var c = __wk.byName('Picture1'), k = c.width / 600;
+    var d = c.getContext('2d').getImageData(Math.floor((x + 0.5) * k), Math.floor((y + 0.5) * k), 1, 1).data;
+    return d[0] >= 200 && d[1] <= 40 && d[2] >= 200;
   },
   message: function () {
     var d = document.getElementById('message');
@@ -157,6 +166,9 @@ class Page:
         # The lesson as reached by a link, from a page before it.
         self.view.load_uri("about:blank")
         self.pump(lambda: "load finished" in self.events, 30, "a blank page")
+        self.goto(url)
+
+    def goto(self, url):
         self.events.clear()
         self.view.load_uri(url)
         self.pump(lambda: "load committed" in self.events, 30, "the page's loading")
@@ -428,6 +440,39 @@ class Lesson:
         self.check("b selected", p.js("[document.activeElement.selectionStart, document.activeElement.selectionEnd]"),
                    [0, 1])
 
+    # The second lesson (system.html): 2x + 3y = 6 and x − y = −3 meet at (−3/5, 12/5).
+
+    def system(self):
+        p = self.page
+        p.goto(self.system_url)
+        self.starts()
+        self.check("the lesson", self.state()["lesson"], 2)
+        for i, text in enumerate(("2", "3", "6", "1", "-1", "-3")):
+            p.type(text)
+            p.wait(f"__wk.byName('Text1({i})').value === '{text}'")
+            p.key(Gdk.KEY_Return)
+            self.focus_on(f"Text1({i + 1})" if i < 5 else "Command4(0)", f"Enter in Text1({i})")
+        for button, then in (("Command4(0)", "Command4(1)"), ("Command4(1)", "Command5"), ("Command5", "Command6"),
+                             ("Command6", "Command2")):
+            before = self.picture()["hash"]
+            p.key(Gdk.KEY_Return)
+            self.focus_on(then, f"Enter on {button}")
+            if self.picture()["hash"] == before:
+                raise Failure(f"{button} left the plane as it was")
+        s = self.state()
+        self.check("the intersection", (s["meeting"]["kind"], s["meeting"]["x"], s["meeting"]["y"]), ("point", [-3, 5], [12, 5]))
+        self.check("its slots", s["point"], ["（ｘ，ｙ）＝（", "－", None, " 3", " 5", "，", None, None, " 12", " 5", "）"])
+        self.check("its bars on the page",
+                   p.js("[0, 1].map(function (i) { return getComputedStyle(__wk.byName('Line2(' + i + ')')).visibility; })"),
+                   ["visible", "visible"])
+        self.check("the readings", s["readings"], ["①　ｙ＝マイナス３分の２ｘプラス２", "②　ｙ＝ｘプラス３",
+                                                   "交点は、ｘ＝マイナス５分の３、ｙ＝５分の１２"])
+        # The ring around (−3/5, 12/5): (286.8, 247.2) on the plane of 22 pixels a unit.
+        self.check("the ring on the plane",
+                   p.js("[[10, 0], [-10, 0], [0, 10], [0, -10]].map(function (d) {"
+                        " return __wk.magenta(286.8 + d[0], 247.2 + d[1]); })"), [True] * 4)
+        self.check("characters outside their control", p.js("__wk.hidden()"), [])
+
     def ends(self):
         # Opened from a link, the page may not close its window: the lesson
         # ends on a screen of its own.
@@ -449,11 +494,13 @@ def main():
     started = time.monotonic()
     server = serve(args.site)
     url = f"http://127.0.0.1:{server.server_address[1]}/index.html"
+    lesson_system_url = f"http://127.0.0.1:{server.server_address[1]}/system.html"
     width, height = (int(n) for n in args.size.split("x"))
     print(f"WebKitGTK {WebKit2.get_major_version()}.{WebKit2.get_minor_version()}.{WebKit2.get_micro_version()},"
           f" {url}, window {width}x{height}", flush=True)
     page = Page(url, width, height)
     lesson = Lesson(page)
+    lesson.system_url = lesson_system_url
     steps = [
         ("the program starts", lesson.starts),
         ("a, b, c typed and led on by Enter", lesson.enter_chain),
@@ -468,7 +515,11 @@ def main():
         ("an arrow key moves the origin", lesson.arrows),
         ("b = 0 brings its message", lesson.b_zero),
         ("終了 ends the lesson", lesson.ends),
+        ("the second lesson: a system to its intersection", lesson.system),
     ]
+    if args.screenshot:
+        steps.append(("screenshot of the second lesson",
+                      lambda: page.snapshot(args.screenshot.removesuffix(".png") + "-system.png")))
     failed = []
     for name, run in steps:
         try:

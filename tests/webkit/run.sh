@@ -29,8 +29,8 @@ if [ ! -x "$python" ] || ! "$python" -I -c "$probe" 2>/dev/null; then
   exit 77
 fi
 
-if [ ! -f "$site/index.html" ] || [ ! -f "$site/lesson.js" ]; then
-  echo "test_webkit: no lesson in $site (index.html, lesson.js): build the page first" >&2
+if [ ! -f "$site/index.html" ] || [ ! -f "$site/system.html" ] || [ ! -f "$site/lesson.js" ]; then
+  echo "test_webkit: no lesson in $site (index.html, system.html, lesson.js): build the page first" >&2
   exit 1
 fi
 
