@@ -8,9 +8,11 @@
 // the floor is filling the whole 600 × 600 canvas once, read back the same
 // way. Every unit (40, 22, 14) with nothing shown and with both point runs
 // and the line, at full speed and with the processor slowed 4 times (about a
-// first-phase school Chromebook); then once more in a window of 1000 × 700 at
-// a density of 1.5, where the form's scale is not whole and a slow drag moves
-// the plane by fractions of a pixel. Also the time until the page is interactive.
+// first-phase school Chromebook); beside them the second lesson (system.html)
+// with everything shown: both equations' point runs, both lines and the
+// intersection's ring; then once more in a window of 1000 × 700 at a density
+// of 1.5, where the form's scale is not whole and a slow drag moves the plane
+// by fractions of a pixel. Also the time until each page is interactive.
 import { pathToFileURL } from 'node:url';
 import path from 'node:path';
 import puppeteer from '../tests/web/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js';
@@ -26,11 +28,19 @@ const browser = await puppeteer.launch({
 
 const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[Math.floor(s.length / 2)]; };
 
-async function open(view = { width: 876, height: 650, deviceScaleFactor: 1 }) {
+// The two lessons: the page, and what is typed and pressed for everything to be shown.
+const LESSONS = [
+  { name: 'first lesson', file: 'index.html', boxes: ['1', '3', '1'], steps: ['Command4(0)', 'Command4(1)', 'Command5'],
+    nothing: true },
+  { name: 'second lesson', file: 'system.html', boxes: ['2', '3', '6', '1', '-1', '-3'],
+    steps: ['Command4(0)', 'Command4(1)', 'Command5', 'Command6'], nothing: false },
+];
+
+async function open(view = { width: 876, height: 650, deviceScaleFactor: 1 }, file = 'index.html') {
   const page = await browser.newPage();
   await page.setViewport(view);
   const started = Date.now();
-  await page.goto(pathToFileURL(path.join(site, 'index.html')).href);
+  await page.goto(pathToFileURL(path.join(site, file)).href);
   await page.waitForFunction(() => document.getElementById('form').style.visibility === 'visible' &&
                                    document.activeElement && document.activeElement.dataset.name === 'Text1(0)');
   return { page, interactive: Date.now() - started };
@@ -43,14 +53,16 @@ async function measure(page, unit, shown, fractional) {
     q('Command2').click();
     q({ 40: 'Command3(0)', 22: 'Command3(1)', 14: 'Command3(2)' }[unit]).click();
     if (shown) {
-      for (const [i, v] of [[0, '1'], [1, '3'], [2, '1']]) {
+      for (const [i, v] of shown.boxes.entries()) {
         const box = q(`Text1(${i})`);
         box.value = v;
         box.dispatchEvent(new Event('input'));
       }
-      q('Command4(0)').click();
-      q('Command4(1)').click();
-      q('Command5').click();
+      for (const step of shown.steps) q(step).click();
+      // (Everything is shown: the line's button enabled, the intersection's slots seen.)
+      const seen = (name) => getComputedStyle(q(name)).visibility !== 'hidden';
+      if (q('Command5').getAttribute('aria-disabled') === 'true' || (shown.steps.includes('Command6') && !seen('Label9(0)')))
+        throw new Error(`${shown.file}: not everything is shown`);
     }
     const canvas = q('Picture1');
     const ctx = canvas.getContext('2d');
@@ -98,21 +110,28 @@ const runs = [
     fractional: true },
 ];
 for (const run of runs) {
-  const { page, interactive } = await open(run.view);
-  const cdp = await page.target().createCDPSession();
-  if (!run.fractional) console.log(`interactive after ${interactive} ms`);
+  const pages = [];
+  for (const lesson of LESSONS) {
+    const { page, interactive } = await open(run.view, lesson.file);
+    pages.push({ lesson, page, cdp: await page.target().createCDPSession() });
+    if (!run.fractional) console.log(`${lesson.file}: interactive after ${interactive} ms`);
+  }
   for (const rate of [1, 4]) {
-    await cdp.send('Emulation.setCPUThrottlingRate', { rate });
     console.log(`\nprocessor slowed ${rate}x${run.title}`);
     for (const unit of [40, 22, 14]) {
-      for (const shown of [false, true]) {
-        const { times, floors } = await measure(page, unit, shown, run.fractional);
-        const step = median(times), floor = median(floors);
-        console.log(`  unit ${unit}, ${shown ? 'all shown   ' : 'nothing shown'}: step ${step.toFixed(3)} ms` +
-                    ` (slowest batch ${Math.max(...times).toFixed(2)} ms), floor ${floor.toFixed(3)} ms, ${(step / floor).toFixed(1)}x`);
+      for (const { lesson, page, cdp } of pages) {
+        await page.bringToFront();
+        await cdp.send('Emulation.setCPUThrottlingRate', { rate });
+        for (const shown of lesson.nothing ? [false, true] : [true]) {
+          const { times, floors } = await measure(page, unit, shown && lesson, run.fractional);
+          const step = median(times), floor = median(floors);
+          console.log(`  ${lesson.name.padEnd(13)} unit ${unit}, ${shown ? 'all shown   ' : 'nothing shown'}: step ${step.toFixed(3)} ms` +
+                      ` (slowest batch ${Math.max(...times).toFixed(2)} ms), floor ${floor.toFixed(3)} ms, ${(step / floor).toFixed(1)}x`);
+        }
+        await cdp.send('Emulation.setCPUThrottlingRate', { rate: 1 });
       }
     }
   }
-  await page.close();
+  for (const { page } of pages) await page.close();
 }
 await browser.close();
