@@ -13,7 +13,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-import { Lesson, MESSAGES, NOTICES, SITE, launch } from '../tests/web/harness.mjs';
+import { Lesson, MESSAGES, NOTICES, SITE, SYSTEM, launch } from '../tests/web/harness.mjs';
 
 const out = process.argv[2];
 if (!out) {
@@ -63,8 +63,8 @@ async function shot(page, name, which) {
 // A text box's blinking caret would make each run's pictures differ.
 const still = (page) => page.addStyleTag({ content: 'input { caret-color: transparent !important; }' });
 
-async function open(browser, view) {
-  const l = await Lesson.open(browser, view);
+async function open(browser, view, url = undefined) {
+  const l = await Lesson.open(browser, view, url);
   await still(l.page);
   return l;
 }
@@ -131,6 +131,46 @@ try {
     const l = await Lesson.open(browser, CHROMEBOOK, `${pathToFileURL(path.join(SITE, 'index.html')).href}?a=2&b=3&c=6`);
     assert.deepEqual(await l.boxes(), ['2', '3', '6']);
     assert.equal(await l.focused(), 'Command4(0)');
+    await l.close();
+  }
+
+  // --- The second lesson (system.html) by the keyboard, on a Chromebook ---------
+  {
+    const l = await open(browser, CHROMEBOOK, SYSTEM);
+    // A system typed and led on by Enter, then its steps by Enter; 「初期画面」 between systems.
+    const system = async (boxes, steps) => {
+      assert.equal(await l.focused(), 'Text1(0)');
+      for (const v of boxes) {
+        await l.type(v);
+        await l.press('Enter');
+      }
+      assert.equal(await l.focused(), 'Command4(0)');
+      for (let i = 0; i < steps; ++i) await l.press('Enter');
+      return l.state();
+    };
+    // 2x + 3y = 6 and x − y = −2: after 「点を打つ」 the point both mark, (0, 2), is ringed.
+    let s = await system(['2', '3', '6', '1', '-1', '-2'], 1);
+    assert.equal(s.pointsShown.v, 1);
+    assert.deepEqual([s.meeting.kind, s.meeting.x, s.meeting.y], ['point', [0, 1], [2, 1]]);
+    await shot(l.page, 'system-points', 'form');
+    for (let i = 0; i < 3; ++i) await l.press('Enter');
+    s = await l.state();
+    assert.deepEqual(s.readings, ['①　ｙ＝マイナス３分の２ｘプラス２', '②　ｙ＝ｘプラス２', '交点は、ｘ＝０、ｙ＝２']);
+    assert.equal(await l.focused(), 'Command2');
+    await shot(l.page, 'system-whole', 'form');
+
+    // x − y = −3 instead: they meet at (−3/5, 12/5).
+    await l.press('Enter');  // 初期画面
+    s = await system(['2', '3', '6', '1', '-1', '-3'], 4);
+    assert.equal(s.readings[2], '交点は、ｘ＝マイナス５分の３、ｙ＝５分の１２');
+    await shot(l.page, 'system-fraction', 'form');
+
+    // 4x + 6y = 5: parallel to 2x + 3y = 6.
+    await l.press('Enter');
+    s = await system(['2', '3', '6', '4', '6', '5'], 4);
+    assert.equal(s.statement, '２つの直線は平行です。\n交わらないので、\n解はありません。');
+    assert.deepEqual(await l.shown(), []);
+    await shot(l.page, 'system-parallel', 'form');
     await l.close();
   }
 

@@ -5,7 +5,8 @@
 #   bash scripts/guide-pictures.sh
 #
 # Builds the lesson's folder through the set-up's browser purpose (into
-# build-web/, or WEB_BUILD_DIR), drives it in the machine's Chromium, headless,
+# build-web/, or WEB_BUILD_DIR; with the tests' reading of the lesson's state),
+# drives both its lessons in the machine's Chromium, headless,
 # as a learner does, at a Chromebook's 1366 × 768 and an iPad's 1180 × 820
 # (scripts/guide-pictures.mjs), optimises the PNGs losslessly with optipng and
 # puts them in docs/guide/ in place of the old ones. Nothing is written there
@@ -20,6 +21,11 @@ OUT="$ROOT/docs/guide"
 export LG_MORE_PACKAGES="chromium npm optipng"
 # shellcheck source=SCRIPTDIR/setup.sh
 source "$ROOT/scripts/setup.sh" web
+
+# The pictures' command reads the lesson's state as the page's tests do
+# (lg_inspect), which only a build with the tests has: the folder is built so.
+emcmake cmake -S "$ROOT" -B "$WEB_BUILD" -DLG_BUILD_TESTS=ON >/dev/null
+cmake --build "$WEB_BUILD" -j"$(nproc)" --target site
 
 # The driver, puppeteer-core, as the page's tests pin it (it downloads no browser).
 if [[ ! -d $ROOT/tests/web/node_modules/puppeteer-core ]]; then

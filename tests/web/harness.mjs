@@ -42,6 +42,11 @@ export const SYSTEM_MESSAGES = {
   cannotShow: (which) => `${which}の直線の式は、数が大きすぎて表示できません。`,
   pointTooLarge: '交点の座標は、数が大きすぎて表示できません。',
 };
+// What the second lesson says instead of an intersection.
+export const SYSTEM_STATEMENTS = {
+  parallel: '２つの直線は平行です。\n交わらないので、\n解はありません。',
+  same: '２つの式は同じ直線です。\n直線上のすべての点が\n解になります。',
+};
 
 // What the page says where the browser cannot run the lesson, as seen:
 // what it lacks, WebAssembly, what is newer (WebAssembly's exceptions, the

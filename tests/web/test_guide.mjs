@@ -9,7 +9,7 @@ import path from 'node:path';
 import { test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 
-import { MESSAGES, NOTICES } from './harness.mjs';
+import { MESSAGES, NOTICES, SYSTEM_MESSAGES, SYSTEM_STATEMENTS } from './harness.mjs';
 
 const ROOT = path.join(path.dirname(fileURLToPath(import.meta.url)), '..', '..');
 const DOCS = path.join(ROOT, 'docs');
@@ -50,6 +50,11 @@ const text = guide.replace(/<br>/g, '\n');
 const QUOTED = [
   ...Object.entries(MESSAGES).map(([name, message]) => [`the message ${name}`, message]),
   ...Object.entries(NOTICES).map(([lack, lines]) => [`the notice where the browser lacks ${lack}`, lines.join('\n')]),
+  // The second lesson's: one of the first's naming its equation, and its own.
+  ['the second lesson\'s message naming ②', SYSTEM_MESSAGES.plot('②', 'bIsZero')],
+  ['the second lesson\'s message of an equation', SYSTEM_MESSAGES.cannotShow('①')],
+  ['the second lesson\'s message of the intersection', SYSTEM_MESSAGES.pointTooLarge],
+  ...Object.entries(SYSTEM_STATEMENTS).map(([kind, words]) => [`what the second lesson says of ${kind} lines`, words]),
 ];
 for (const [what, words] of QUOTED) {
   test(`the guide quotes ${what}`, () => {

@@ -14,13 +14,12 @@ import os from 'node:os';
 import path from 'node:path';
 import { test } from 'node:test';
 
-import { Lesson, SYSTEM, SYSTEM_MESSAGES, inSystem, useBrowser } from './harness.mjs';
+import { Lesson, SYSTEM, SYSTEM_MESSAGES, SYSTEM_STATEMENTS, inSystem, useBrowser } from './harness.mjs';
 
 const browser = useBrowser();
 
 const STEPS = ['Command4(0)', 'Command4(1)', 'Command5', 'Command6'];
-const PARALLEL = '２つの直線は平行です。\n交わらないので、\n解はありません。';
-const SAME_LINE = '２つの式は同じ直線です。\n直線上のすべての点が\n解になります。';
+const { parallel: PARALLEL, same: SAME_LINE } = SYSTEM_STATEMENTS;
 const { plot, cannotShow, pointTooLarge } = SYSTEM_MESSAGES;
 
 // What the lesson shows beside the plane, as the page shows it: each equation

@@ -18,7 +18,7 @@
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
-import { Lesson, SYSTEM, SYSTEM_MESSAGES, useBrowser } from './harness.mjs';
+import { Lesson, SYSTEM, SYSTEM_MESSAGES, SYSTEM_STATEMENTS, useBrowser } from './harness.mjs';
 
 const browser = useBrowser();
 
@@ -26,8 +26,7 @@ const SEED = Number(process.env.LG_SOAK_SEED || 20261209) >>> 0;
 const STEPS = Number(process.env.LG_SOAK_STEPS || 800);
 const TRACE = process.env.LG_SOAK_TRACE === '1';
 const NAMES = ['①', '②'];
-const PARALLEL = '２つの直線は平行です。\n交わらないので、\n解はありません。';
-const SAME_LINE = '２つの式は同じ直線です。\n直線上のすべての点が\n解になります。';
+const { parallel: PARALLEL, same: SAME_LINE } = SYSTEM_STATEMENTS;
 
 // A small seeded generator (mulberry32).
 function generator(seed) {
