@@ -1,7 +1,8 @@
 // Where the browser cannot run the lesson, the page says what it needs
 // instead: without WebAssembly, without WebAssembly's exceptions (as on
 // iPadOS before 15.2), without the message box <dialog> (before 15.4) and
-// without JavaScript; opened from the disk and served. The program is never
+// without JavaScript; opened from the disk and served, and the second
+// lesson's page (system.html) alike. The program is never
 // fetched, the form never shown, and nothing goes wrong in the console. Where
 // the browser can, the lesson starts and no notice is seen.
 //
@@ -13,7 +14,7 @@ import path from 'node:path';
 import { test } from 'node:test';
 import { pathToFileURL } from 'node:url';
 
-import { Lesson, NOTICES, SITE, inLesson, launch, serve, useBrowser } from './harness.mjs';
+import { Lesson, NOTICES, SITE, SYSTEM, inLesson, launch, serve, useBrowser } from './harness.mjs';
 
 // The program's own module, out of lesson.js, where the build puts it.
 function programModule() {
@@ -51,7 +52,8 @@ for (const b of BROWSERS) {
     const browser = await launch(b.args);
     const server = await serve();
     try {
-      for (const [where, url] of [['from the disk', FILE()], ['served', server.url]]) {
+      // (The second lesson's page says the same.)
+      for (const [where, url] of [['from the disk', FILE()], ['served', server.url], ['system.html, from the disk', SYSTEM]]) {
         await t.test(where, async () => {
           const page = await browser.newPage();
           const lesson = new Lesson(page);  // records every error of the page
