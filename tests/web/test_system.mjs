@@ -51,6 +51,28 @@ async function seen(l) {
   });
 }
 
+// The characters of the captions that lie outside their control (cut off or
+// hidden under the next one), by control.
+const outside = (l) => l.page.evaluate(() => {
+  const out = [];
+  for (const el of document.querySelectorAll('#form > .label, #form > .button')) {
+    const t = el.firstChild;
+    if (!t || t.nodeType !== 3 || getComputedStyle(el).visibility !== 'visible') continue;
+    const box = el.getBoundingClientRect();
+    let lost = '';
+    for (let i = 0; i < t.length; ++i) {
+      if (/\s/.test(t.data[i])) continue;
+      const range = document.createRange();
+      range.setStart(t, i);
+      range.setEnd(t, i + 1);
+      const r = range.getBoundingClientRect(), x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+      if (x < box.left || x > box.right || y < box.top || y > box.bottom) lost += t.data[i];
+    }
+    if (lost) out.push(`${el.dataset.name} hides ${lost}`);
+  }
+  return out;
+});
+
 // The plane's place of the point (x, y) at this origin and unit.
 const place = ([x, y], [ox, oy] = [300, 300], unit = 22) => [ox + unit * x, oy - unit * y];
 
@@ -148,6 +170,7 @@ for (const row of SYSTEMS) {
       assert.equal(v.point, row.point || '');
       assert.equal(v.statement, row.statement || '');
       assert.deepEqual(v.readings, row.readings);
+      assert.deepEqual(await outside(l), [], 'every caption seen whole');
       const s = await l.state();
       assert.deepEqual([s.pointsShown.v, s.morePointsShown.v, s.lineShown], [1, 1, 1]);
       if (row.at) {
