@@ -11,7 +11,7 @@ void Form2::DescribePlane()
     std::string text = "１目もり" + std::to_string(unitSize) + "ピクセルの座標平面（" + size + "）。";
     text += dots == 0 ? "点は打っていません。" : "①と②の点が、あわせて" + std::to_string(dots) + "個打ってあります。";
     text += lineShown == 1 ? "①の直線（赤）と②の直線（青）が引いてあります。" : "直線は引いていません。";
-    if (solutionShown == 1 && meeting.kind == intersection::Result::Kind::Point) text += "交点に印があります。";
+    if (solutionShown == 1) text += "交点に印があります。";
     // Said again only when it changes (a drag describes the plane many times).
     if (text == lastDescription_) return;
     lastDescription_ = text;
@@ -32,7 +32,7 @@ void Form2::DescribeSolution()
         read[std::size_t(e)] = said.empty() ? said : Label8(e).Caption() + "　" + said;
     }
     if (Label10.Visible()) read[2] = Label10.Caption();
-    else if (Label9(0).Visible()) read[2] = intersection::Said(meeting);
+    else if (Label9(0).Visible()) read[2] = intersection::Said(solution);
     if (read == lastRead_) return;
     lastRead_ = read;
     EquationReading1.Text(read[0]);

@@ -114,6 +114,7 @@ public:
     std::int16_t plotFailed = 0;     // 1 when the last run could not plot
     std::array<SystemLine, 2> line;  // ① and ②
     intersection::Result meeting;    // where the lines of the last runs meet
+    intersection::Result solution;   // the intersection "交点を求める" showed, until it shows another
 
 private:
     void BuildLayout();

@@ -37,9 +37,12 @@ std::string Form2::StateText() const
                      ",\"equationTooLarge\":" + std::to_string(l.equationTooLarge) + "}";
           }));
     static const char* const kinds[] = {"point", "parallel", "same", "tooLarge"};
-    field("meeting", "{\"kind\":" + Text(kinds[int(meeting.kind)]) + ",\"x\":[" + std::to_string(meeting.x.num) + "," +
-                         std::to_string(meeting.x.den) + "],\"y\":[" + std::to_string(meeting.y.num) + "," +
-                         std::to_string(meeting.y.den) + "]}");
+    const auto result = [](const intersection::Result& m) {
+        return "{\"kind\":" + Text(kinds[int(m.kind)]) + ",\"x\":[" + std::to_string(m.x.num) + "," +
+               std::to_string(m.x.den) + "],\"y\":[" + std::to_string(m.y.num) + "," + std::to_string(m.y.den) + "]}";
+    };
+    field("meeting", result(meeting));
+    field("solution", result(solution));
     field("slots", list(20, [&](std::int16_t i) { return shown(Label4(i)); }));
     field("bars", list(4, [&](std::int16_t i) { return std::string(Line1(i).Visible() ? "true" : "false"); }));
     field("point", list(11, [&](std::int16_t i) { return shown(Label9(i)); }));

@@ -39,6 +39,7 @@ void Form2::Command6_Click()
     // Where the lines of the last runs meet, from the numbers they read.
     const SystemLine &one = line[0], &two = line[1];
     meeting = intersection::Of(one.runA, one.runB, one.runC, two.runA, two.runB, two.runC);
+    solution = meeting;
     solutionShown = 0;
     switch (meeting.kind) {
     case intersection::Result::Kind::Point: {
@@ -82,9 +83,10 @@ void Form2::Command6_Click()
 
 void Form2::MarkIntersection()
 {
-    if (meeting.kind != intersection::Result::Kind::Point) return;
-    const double x = double(meeting.x.num) / double(meeting.x.den);
-    const double y = double(meeting.y.num) / double(meeting.y.den);
+    // The point shown, also when the boxes have changed since.
+    if (solution.kind != intersection::Result::Kind::Point) return;
+    const double x = double(solution.x.num) / double(solution.x.den);
+    const double y = double(solution.y.num) / double(solution.y.den);
     Picture1.DrawWidth(3);
     Picture1.Ring(platform::CSng(originX + Variant(unitSize) * Variant(x)),
                   platform::CSng(originY - Variant(unitSize) * Variant(y)), 10, RGB(255, 0, 255));

@@ -45,6 +45,7 @@ void Form2::Command2_Click()
     solutionShown = 0;
     line = {};
     meeting = {};
+    solution = {};
     for (std::int16_t i = 0; i <= 5; ++i) Text1(i).Text("");
     ClearSolution();
     DrawPlane();

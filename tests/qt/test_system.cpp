@@ -264,6 +264,25 @@ private slots:
         QCOMPARE(f.Label9(0).Visible(), !message.startsWith("交点"));
     }
 
+    // The intersection shown stays what is read and ringed when ② is typed
+    // anew and plotted again, until 「交点を求める」 shows another.
+    void shownStaysShown()
+    {
+        Form2 f;
+        open(f, {"2", "3", "6", "1", "-1", "-2"});
+        allSteps();
+        const QString reading = Q(f.SolutionReading.Text());
+        f.Text1(5).Text("-3");
+        QTest::mouseClick(Widget(f.Command4(0)), Qt::LeftButton);
+        QTest::mouseClick(Widget(f.Command3(0)), Qt::LeftButton);
+        QCOMPARE(shownPoint(f), QStringLiteral("（ｘ，ｙ）＝（ 0， 2）"));
+        QCOMPARE(Q(f.SolutionReading.Text()), reading);
+        QVERIFY(ringAt(f, 0, 2));
+        QTest::mouseClick(Widget(f.Command6), Qt::LeftButton);
+        QCOMPARE(shownPoint(f), QStringLiteral("（ｘ，ｙ）＝（－( 3/ 5)，( 12/ 5)）"));
+        QVERIFY(ringAt(f, -0.6, 2.4));
+    }
+
     // 「初期画面」 empties everything and keeps the size; a name for the picture.
     void resetAndName()
     {

@@ -362,10 +362,8 @@ for (const row of POINTERS) {
 // What is read and ringed goes with the intersection shown: with ② edited
 // and plotted again after 「交点を求める」 (to another point, then to a line
 // parallel to ①), then the plane dragged, the reading and the ring are those
-// of the point on show, or there is none of either. (They follow the last
-// run instead: the reading names the new point while (0, 2) is shown, and the
-// ring moves to where the edited lines meet.)
-test('the reading and the ring stay with the intersection shown', { todo: 'they follow the last run' },
+// of the point on show, or there is none of either.
+test('the reading and the ring stay with the intersection shown',
   inSystem(browser, async (l) => {
     await throughSystem(l, SYSTEMS[0], 'mouse');
     for (const c2 of ['-3', '5']) {
