@@ -365,10 +365,11 @@ class Soak {
     ++this.counts.looks;
   }
 
-  // Right after the ring is drawn it is around where the lines of the last run meet.
+  // Right after the ring is drawn it is around the intersection shown (where
+  // the lines of the last run before 「交点を求める」 meet).
   async checkRing() {
-    const at = meeting(this.m.lastRun);
-    if (at.kind !== 'point') return;
+    const at = this.m.shown && this.m.shown.at;
+    if (!at || at.kind !== 'point') return;
     const X = this.m.ox + this.m.unit * Number(at.x.num) / Number(at.x.den);
     const Y = this.m.oy - this.m.unit * Number(at.y.num) / Number(at.y.den);
     if (X < 12 || X > 588 || Y < 12 || Y > 588) return;
