@@ -60,13 +60,19 @@ add_custom_command(
 # system.html, the second), their style and start, the program, the face and
 # its licence, each page's manifest and the icons of an installed app, and the
 # service worker that keeps them all for use offline.
-# The pages name the program's version (<meta name="version">), written in
-# from PROJECT_VERSION.
+# Both pages are made from web/page.html: the lesson each starts, its title
+# and its short name on a home screen, and the program's version
+# (<meta name="version">) from PROJECT_VERSION.
 set(LG_SITE ${PROJECT_BINARY_DIR}/site)
 set(LG_PAGES index.html system.html)
-foreach(page IN LISTS LG_PAGES)
-  configure_file(${PROJECT_SOURCE_DIR}/web/${page} ${LG_WEB}/${page} @ONLY)
-endforeach()
+set(LG_PAGE_LESSON "")
+set(LG_PAGE_TITLE "２元１次方程式のグラフ")
+set(LG_PAGE_SHORT "方程式のグラフ")
+configure_file(${PROJECT_SOURCE_DIR}/web/page.html ${LG_WEB}/index.html @ONLY)
+set(LG_PAGE_LESSON " data-lesson=\"system\"")
+set(LG_PAGE_TITLE "連立方程式のグラフ")
+set(LG_PAGE_SHORT "連立方程式")
+configure_file(${PROJECT_SOURCE_DIR}/web/page.html ${LG_WEB}/system.html @ONLY)
 set(LG_SITE_FILES lesson.css start.js manifest.webmanifest system.webmanifest)
 list(TRANSFORM LG_SITE_FILES PREPEND ${PROJECT_SOURCE_DIR}/web/ OUTPUT_VARIABLE LG_SITE_SOURCES)
 list(TRANSFORM LG_PAGES PREPEND ${LG_WEB}/ OUTPUT_VARIABLE LG_PAGE_FILES)
