@@ -54,6 +54,25 @@ void Drag(F& f, float X, float Y)
     f.dragLastY = Y;
 }
 
+// Plots again what was shown, after the plane was drawn afresh (a change of
+// size, a step of a drag, an arrow key): each run on its own test, in the
+// order of the lesson; a run that cannot plot has told the learner why, and
+// the rest is not replayed (false).
+template <class F>
+bool Replay(F& f)
+{
+    if (f.pointsShown == 1) {
+        f.Command4_Click(0);
+        if (f.plotFailed == 1) return false;
+    }
+    if (f.morePointsShown == 1) {
+        f.Command4_Click(1);
+        if (f.plotFailed == 1) return false;
+    }
+    if (f.lineShown == 1) f.Command5_Click();
+    return true;
+}
+
 // The plane as a picture for worksheets, twice as dense as the form: copied
 // to the clipboard, or saved under this name; the learner is told where the
 // window system refuses.

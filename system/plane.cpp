@@ -14,17 +14,8 @@ void Form2::Command3_Click(std::int16_t Index)
 
 bool Form2::ReplayPlots()
 {
-    // Each on its own test, in the order of the lesson; a run that cannot plot
-    // has told the learner why, and the rest is not replayed.
-    if (pointsShown == 1) {
-        Command4_Click(0);
-        if (plotFailed == 1) return false;
-    }
-    if (morePointsShown == 1) {
-        Command4_Click(1);
-        if (plotFailed == 1) return false;
-    }
-    if (lineShown == 1) Command5_Click();
+    // The intersection's ring follows the lines.
+    if (!plane::Replay(*this)) return false;
     if (solutionShown == 1) MarkIntersection();
     return true;
 }
