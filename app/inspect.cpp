@@ -33,6 +33,17 @@ std::string inspect::Text(const std::string& s)
     return out + "\"";
 }
 
+std::string inspect::Printed(const platform::PictureBox& picture)
+{
+    std::string list = "[";
+    for (const platform::PictureBox::Printed& t : picture.PrintedTexts()) {
+        char place[64];
+        std::snprintf(place, sizeof place, ",%.9g,%.9g]", double(t.x), double(t.y));
+        list += (list.size() > 1 ? ",[" : "[") + Text(t.text) + place;
+    }
+    return list + "]";
+}
+
 std::string Form1::StateText() const
 {
     std::string j = "{";
@@ -66,5 +77,6 @@ std::string Form1::StateText() const
     field("bars", std::string("[") + (Line1(0).Visible() ? "true" : "false") + ',' +
                       (Line1(1).Visible() ? "true" : "false") + "]");
     field("reading", Text(EquationReading.Text()));
+    field("printed", inspect::Printed(Picture1));
     return j + "}";
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "platform/picture.h"
 #include "platform/variant.h"
 
 namespace inspect {
@@ -13,5 +14,8 @@ namespace inspect {
 std::string Number(const platform::Variant& v);
 // A text as a JSON string.
 std::string Text(const std::string& s);
+// The texts printed on a picture since it was last cleared, with their
+// corners: [["Ｏ",280,298],…].
+std::string Printed(const platform::PictureBox& picture);
 
 }  // namespace inspect

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/picture.h"
@@ -17,6 +18,17 @@ using platform::Variant;
 // names (ｙ above, χ to the right) moved beside the axes.
 void Draw(platform::PictureBox& picture, platform::Label& yName, platform::Label& xName, const Variant& originX,
           const Variant& originY, std::int16_t unit);
+
+// A line's name (①, ②) written beside the line in its colour, where it can be
+// read: in view, off the line itself, and, where there is room, clear of the
+// lines and boxes given (the other lines, the axes, a ring) and of every text
+// printed so far (the scale's numbers, names written before). Nothing where
+// no part of the line is in view.
+void NameLine(platform::PictureBox& picture, const std::string& name, platform::Color colour,
+              const platform::Segment& line, const std::vector<platform::Segment>& lines,
+              const std::vector<platform::PictureBox::Ink>& boxes);
+// The axes of the plane as lines to keep clear of.
+std::vector<platform::Segment> Axes(const platform::PictureBox& picture, const Variant& originX, const Variant& originY);
 
 // The origin moved by (dx, dy), held inside the square 60 … 540.
 void Move(Variant& originX, Variant& originY, const Variant& dx, const Variant& dy);

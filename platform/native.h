@@ -64,10 +64,11 @@ void SetName(Element& e, const std::string& name);
 void SetAccessibleDescription(Element& e, const std::string& text);
 
 // A text on one line in a font of the given size: how far it advances,
-// where its ink begins and ends from the point it starts at, and how far its
-// baseline lies below the top of its line.
+// where its ink begins and ends from the point it starts at, how far its
+// baseline lies below the top of its line, and where its ink begins and ends
+// below the top of its line.
 struct Extent {
-    double advance = 0, inkLeft = 0, inkRight = 0, ascent = 0;
+    double advance = 0, inkLeft = 0, inkRight = 0, ascent = 0, inkTop = 0, inkBottom = 0;
 };
 Extent MeasureText(const Font& font, int pixels, const std::string& text);
 

@@ -171,6 +171,27 @@ void PictureBox::Print(const std::string& text)
 
 void PictureBox::Refresh() { native::ShowDrawing(*native_); }
 
+PictureBox::Ink PictureBox::TextInk(const std::string& text) const
+{
+    // Measured once for each text and font: the plane asks for the same few
+    // numbers at every step of a drag.
+    const std::string key = text + '\n' + font_.face + '\n' + std::to_string(font_.points) + (font_.bold ? "b" : "") +
+                            (font_.italic ? "i" : "") + std::to_string(shownPixels_);
+    const auto known = inks_.find(key);
+    if (known != inks_.end()) return known->second;
+    const native::Extent e = native::MeasureText(font_, shownPixels_, text);
+    if (inks_.size() > 256) inks_.clear();
+    return inks_[key] = {e.inkLeft, e.inkTop, e.inkRight, e.inkBottom};
+}
+
+std::vector<PictureBox::Printed> PictureBox::PrintedTexts() const
+{
+    std::vector<Printed> texts;
+    for (const Drawn& d : drawn_)
+        if (d.kind == Drawn::Text) texts.push_back({d.text, float(d.a), float(d.b)});
+    return texts;
+}
+
 void PictureBox::Redraw()
 {
     native::Clear(*native_, back_);

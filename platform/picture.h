@@ -14,11 +14,17 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/controls.h"
 
 namespace platform {
+
+// A straight piece of a line, in the picture's pixels.
+struct Segment {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
 
 class PictureBox : public Control {
 public:
@@ -57,6 +63,19 @@ public:
     void Print(const std::string& text);
     // Shows the image at once.
     void Refresh();
+
+    // The box the glyphs of a text cover when it is printed with its top-left
+    // corner at (0, 0), in the picture's font now, in its pixels.
+    struct Ink {
+        double left = 0, top = 0, right = 0, bottom = 0;
+    };
+    Ink TextInk(const std::string& text) const;
+    // The texts printed since the last Cls, each with the corner it was printed at.
+    struct Printed {
+        std::string text;
+        float x, y;
+    };
+    std::vector<Printed> PrintedTexts() const;
 
     // Dots drawn since the last Cls that can be seen on the picture.
     int DotsShown() const { return dotsShown_; }
@@ -108,6 +127,7 @@ private:
         Font font;
     };
     std::vector<Drawn> drawn_;
+    mutable std::unordered_map<std::string, Ink> inks_;  // TextInk's measures
 
     int w_ = 1, h_ = 1;  // size in the window's pixels
     Color back_ = RGB(255, 255, 255);

@@ -79,8 +79,9 @@ void Keep(State& s, const Run& run, const Reading& ra, const Reading& rb, const 
 // this colour, 6 pixels wide: through the run's first two whole-number
 // points, or the true line of its coefficients; its slope and intercept kept
 // as fractions (the exact ones where the 32-bit arithmetic would lose digits).
+// Returns the line as drawn.
 template <class State>
-void WholeLine(State& s, platform::PictureBox& Picture1, const Variant& originX, const Variant& originY,
+platform::Segment WholeLine(State& s, platform::PictureBox& Picture1, const Variant& originX, const Variant& originY,
                std::int16_t unitSize, platform::Color colour)
 {
     using platform::CInt;
@@ -109,6 +110,7 @@ void WholeLine(State& s, platform::PictureBox& Picture1, const Variant& originX,
         Picture1.Line(X1, Y1, X2, Y2, colour);
         s.equationTooLarge = slope.fits && intercept.fits ? 0 : 1;
         if (s.equationTooLarge == 0) keepExact();
+        return {X1, Y1, X2, Y2};
     } else if (s.firstX != s.secondX) {
         s.equationTooLarge = 0;
         s.slopeNum = Variant(s.secondY) - s.firstY;
@@ -136,12 +138,14 @@ void WholeLine(State& s, platform::PictureBox& Picture1, const Variant& originX,
         const float X2 = CSng(originX + Variant(A));
         const float Y2 = CSng(((Variant(-m) * Variant(A)) - Variant(u)) + originY);
         Picture1.Line(X1, Y1, X2, Y2, colour);
+        return {X1, Y1, X2, Y2};
     } else {
         s.equationTooLarge = 0;
         s.slopeDen = Variant(std::int16_t{0});
         s.interceptNum = s.firstX;
         const float X = CSng(originX + s.firstX * Variant(U));
         Picture1.Line(X, 0, X, H, colour);
+        return {X, 0, X, CDbl(H)};
     }
 }
 

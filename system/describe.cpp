@@ -10,8 +10,11 @@ void Form2::DescribePlane()
     const char* size = unitSize == 40 ? "小" : unitSize == 22 ? "中" : unitSize == 14 ? "大" : "";
     std::string text = "１目もり" + std::to_string(unitSize) + "ピクセルの座標平面（" + size + "）。";
     text += dots == 0 ? "点は打っていません。" : "①と②の点が、あわせて" + std::to_string(dots) + "個打ってあります。";
-    text += lineShown == 1 ? "①の直線（赤）と②の直線（青）が引いてあります。" : "直線は引いていません。";
-    if (solutionShown == 1) text += "交点に印があります。";
+    // Only what the picture shows now: a run that could not plot again after
+    // a change of size or a drag leaves the plane empty.
+    text += linesOnPlane == 1 ? "①の直線（赤）と②の直線（青）が引いてあります。" : "直線は引いていません。";
+    if (ringOnPlane == 1) text += "交点に印があります。";
+    if (ringOnPlane == 2) text += "交点は、いま見えている範囲の外にあります。";
     // Said again only when it changes (a drag describes the plane many times).
     if (text == lastDescription_) return;
     lastDescription_ = text;

@@ -111,6 +111,11 @@ public:
     Variant pointsShown, morePointsShown;
     std::int16_t lineShown = 0;
     std::int16_t solutionShown = 0;  // 1 once "交点を求める" has shown the intersection
+    // What the picture shows now, since the plane was last drawn: both lines
+    // (1), and the intersection's ring (1 in view, 2 where the point lies
+    // outside the view).
+    std::int16_t linesOnPlane = 0;
+    std::int16_t ringOnPlane = 0;
     std::int16_t plotFailed = 0;     // 1 when the last run could not plot
     std::array<SystemLine, 2> line;  // ① and ②
     intersection::Result meeting;    // where the lines of the last runs meet

@@ -28,6 +28,10 @@ std::string Form2::StateText() const
     field("lineShown", std::to_string(lineShown));
     field("solutionShown", std::to_string(solutionShown));
     field("dotsShown", std::to_string(Picture1.DotsShown()));
+    field("linesOnPlane", std::to_string(linesOnPlane));
+    field("ringOnPlane", std::to_string(ringOnPlane));
+    field("description", Text(Picture1.AccessibleDescription()));
+    field("printed", inspect::Printed(Picture1));
     field("lines", list(2, [&](std::int16_t e) {
               const SystemLine& l = line[std::size_t(e)];
               return "{\"slopeNum\":" + Number(l.slopeNum) + ",\"slopeDen\":" + Number(l.slopeDen) +

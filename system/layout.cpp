@@ -85,7 +85,7 @@ void Form2::BuildLayout()
     label(Label9(10), "）", 856, top + 12, 17, 26, shown);
     Line2(0).Place(756, top + 23, 788, top + 23, 2, kWhite);
     Line2(1).Place(820, top + 23, 852, top + 23, 2, kWhite);
-    label(Label10, "", 640, 530, 233, 64, lesson);
+    label(Label10, "", 640, 530, 233, 70, lesson);
 
     button(Command1, "終　了", 736, 600, 121, 33, lesson);
 
@@ -106,7 +106,7 @@ void Form2::BuildLayout()
     Line2(1).AccessibleName("ｙの分数の線");
     EquationReading1.Place(640, 438, 233, 44);
     EquationReading2.Place(640, 484, 233, 44);
-    SolutionReading.Place(640, 530, 233, 64);
+    SolutionReading.Place(640, 530, 233, 70);
     for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(i == 1);
 
     // Each control by its name, for the window system's tools.

@@ -3,7 +3,12 @@
 #include "plane/plane.h"
 #include "system/form2.h"
 
-void Form2::DrawPlane() { plane::Draw(Picture1, Label5(0), Label5(1), originX, originY, unitSize); }
+void Form2::DrawPlane()
+{
+    plane::Draw(Picture1, Label5(0), Label5(1), originX, originY, unitSize);
+    linesOnPlane = 0;
+    ringOnPlane = 0;
+}
 
 void Form2::Command3_Click(std::int16_t Index)
 {

@@ -3,6 +3,7 @@
 // line in red, ②'s in blue.
 #include <cmath>
 
+#include "plane/plane.h"
 #include "plot/plot.h"
 #include "system/form2.h"
 
@@ -80,8 +81,20 @@ void Form2::Command4_Click(std::int16_t Index)
 
 void Form2::Command5_Click()
 {
-    plot::WholeLine(line[0], Picture1, originX, originY, unitSize, platform::QBColor(12));
-    plot::WholeLine(line[1], Picture1, originX, originY, unitSize, platform::QBColor(9));
+    const platform::Segment one = plot::WholeLine(line[0], Picture1, originX, originY, unitSize, platform::QBColor(12));
+    const platform::Segment two = plot::WholeLine(line[1], Picture1, originX, originY, unitSize, platform::QBColor(9));
+    linesOnPlane = 1;
+    // Each line named beside it, clear of the other, of the axes and of the
+    // intersection's ring where one is shown.
+    std::vector<platform::PictureBox::Ink> ring;
+    if (solutionShown == 1 && solution.kind == intersection::Result::Kind::Point) {
+        const double x = platform::CDbl(originX) + unitSize * (double(solution.x.num) / double(solution.x.den));
+        const double y = platform::CDbl(originY) - unitSize * (double(solution.y.num) / double(solution.y.den));
+        ring.push_back({x - 12, y - 12, x + 12, y + 12});
+    }
+    const std::vector<platform::Segment> axes = plane::Axes(Picture1, originX, originY);
+    plane::NameLine(Picture1, kNames[0], platform::QBColor(12), one, {two, axes[0], axes[1]}, ring);
+    plane::NameLine(Picture1, kNames[1], platform::QBColor(9), two, {one, axes[0], axes[1]}, ring);
     Command6.Enabled(true);
     Command6.SetFocus();
     lineShown = 1;

@@ -9,8 +9,8 @@ using platform::RGB;
 namespace {
 
 const char* const kNames[] = {"①", "②"};
-const char kParallel[] = "２つの直線は平行です。\n交わらないので、\n解はありません。";
-const char kSameLine[] = "２つの式は同じ直線です。\n直線上のすべての点が\n解になります。";
+const char kParallel[] = "２つの式のグラフは平行です。\n交わらないので、\n解はありません。";
+const char kSameLine[] = "２つの式のグラフは\n同じ直線です。\n直線上のすべての点の\n座標が解になります。";
 const char kPointTooLarge[] = "交点の座標は、数が大きすぎて表示できません。";
 
 }  // namespace
@@ -87,8 +87,15 @@ void Form2::MarkIntersection()
     if (solution.kind != intersection::Result::Kind::Point) return;
     const double x = double(solution.x.num) / double(solution.x.den);
     const double y = double(solution.y.num) / double(solution.y.den);
+    const float X = platform::CSng(originX + Variant(unitSize) * Variant(x));
+    const float Y = platform::CSng(originY - Variant(unitSize) * Variant(y));
+    // Ringed where the point is in view; the plane's description says where it is.
+    if (X < 0 || Y < 0 || X > Picture1.Width() || Y > Picture1.Height()) {
+        ringOnPlane = 2;
+        return;
+    }
     Picture1.DrawWidth(3);
-    Picture1.Ring(platform::CSng(originX + Variant(unitSize) * Variant(x)),
-                  platform::CSng(originY - Variant(unitSize) * Variant(y)), 10, RGB(255, 0, 255));
+    Picture1.Ring(X, Y, 10, RGB(255, 0, 255));
     Picture1.DrawWidth(1);
+    ringOnPlane = 1;
 }

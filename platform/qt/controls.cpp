@@ -140,8 +140,10 @@ Extent MeasureText(const Font& font, int pixels, const std::string& text)
     while (lead < s.size() && s.at(lead).isSpace()) ++lead;
     const QRectF ink = metrics.tightBoundingRect(s.mid(lead));
     const double start = metrics.horizontalAdvance(s.left(lead));
-    if (ink.isEmpty()) return {metrics.horizontalAdvance(s), start, start, metrics.ascent()};
-    return {metrics.horizontalAdvance(s), start + ink.left(), start + ink.right(), metrics.ascent()};
+    const double ascent = metrics.ascent();
+    if (ink.isEmpty()) return {metrics.horizontalAdvance(s), start, start, ascent, ascent, ascent};
+    return {metrics.horizontalAdvance(s), start + ink.left(), start + ink.right(), ascent, ascent + ink.top(),
+            ascent + ink.bottom()};
 }
 
 void SetCaption(Element& e, const std::string& caption)

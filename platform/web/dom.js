@@ -593,6 +593,8 @@ mergeInto(LibraryManager.library, {
     HEAPF64[(out >> 3) + 1] = -t.actualBoundingBoxLeft;
     HEAPF64[(out >> 3) + 2] = t.actualBoundingBoxRight;
     HEAPF64[(out >> 3) + 3] = line.ascent;
+    HEAPF64[(out >> 3) + 4] = line.ascent - t.actualBoundingBoxAscent;
+    HEAPF64[(out >> 3) + 5] = line.ascent + t.actualBoundingBoxDescent;
   },
 
   lg_title__deps: ['$LG'],

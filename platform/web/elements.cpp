@@ -92,9 +92,9 @@ void SetName(Element& e, const std::string& name) { lg_name(e.id, name.c_str());
 
 Extent MeasureText(const Font& font, int pixels, const std::string& text)
 {
-    double out[4] = {0, 0, 0, 0};
+    double out[6] = {0, 0, 0, 0, 0, 0};
     lg_measure(pixels, font.bold, font.italic, text.c_str(), out);
-    return {out[0], out[1], out[2], out[3]};
+    return {out[0], out[1], out[2], out[3], out[4], out[5]};
 }
 
 void SetCaption(Element& e, const std::string& caption) { lg_caption(e.id, caption.c_str()); }

@@ -3,6 +3,7 @@
 #include "testmain.h"
 #include "app/form1.h"
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -79,6 +80,36 @@ class PlaneTest : public QObject {
         return Image(form->Picture1).copy();
     }
     QRgb fore() const { return form->Picture1.ForeColor(); }
+    // The texts the plane printed, where it printed them.
+    std::vector<Text> printed() const
+    {
+        std::vector<Text> texts;
+        for (const PictureBox::Printed& t : form->Picture1.PrintedTexts())
+            texts.push_back({Q(t.text), int(std::lround(t.x)), int(std::lround(t.y))});
+        return texts;
+    }
+    // The image pixels a text's ink covers when printed with its corner at
+    // (x, y) on the picture drawn at k image pixels to a form pixel, found
+    // by drawing it alone where nothing cuts it.
+    QRect inkOf(const QString& text, double x, double y, double k) const
+    {
+        const QFont font = Widget(form->Picture1)->font();
+        const QFontMetricsF m(font);
+        const QRectF around(x - 8, y - 8, m.horizontalAdvance(text) + 16, m.height() + 16);
+        QImage alone((around.size() * k).toSize() + QSize(2, 2), QImage::Format_ARGB32);
+        alone.fill(Qt::transparent);
+        QPainter p(&alone);
+        p.scale(k, k);
+        p.translate(-around.topLeft());
+        p.setFont(font);
+        p.drawText(QPointF(x, y + m.ascent()), text);
+        p.end();
+        QRect ink;
+        for (int py = 0; py < alone.height(); ++py)
+            for (int px = 0; px < alone.width(); ++px)
+                if (qAlpha(alone.pixel(px, py)) > 0) ink |= QRect(px, py, 1, 1);
+        return ink.translated(int(std::floor(around.left() * k)), int(std::floor(around.top() * k)));
+    }
     // The line box of a printed text, with room for smoothing and bearings.
     QRect textBox(const Text& t) const
     {
@@ -120,7 +151,7 @@ private slots:
         QCOMPARE(img.size(), QSize(600, 600));
         const QImage want = gridOnly(unit, ox, oy, fore());
         std::vector<bool> text(600 * 600, false);
-        for (const Text& t : planeTexts(unit, ox, oy)) {
+        for (const Text& t : printed()) {
             const QRect r = textBox(t) & img.rect();
             for (int y = r.top(); y <= r.bottom(); ++y)
                 for (int x = r.left(); x <= r.right(); ++x) text[std::size_t(y * 600 + x)] = true;
@@ -157,7 +188,7 @@ private slots:
         QFETCH(int, perSide);
         const QImage img = draw(unit, 300, 300);
         const auto lines = lineSet(unit, 300);
-        const auto texts = planeTexts(unit, 300, 300);
+        const auto texts = printed();
         // A row (then a column) off every grid line and clear of every text.
         auto clear = [&](int i, bool row) {
             if (lines[std::size_t(i)]) return false;
@@ -206,8 +237,9 @@ private slots:
         QTest::newRow("40: 6 above") << 40 << " 6" << 275 << 48;
         QTest::newRow("40: -6 below") << 40 << "-6" << 270 << 528;
         QTest::newRow("14: 5 right") << 14 << " 5" << 355 << 298;
-        QTest::newRow("14: 20 right") << 14 << " 20" << 557 << 298;
-        QTest::newRow("14: -20 left, clipped") << 14 << "-20" << -8 << 298;
+        // Moved in along the axis just enough to be whole, 2 pixels from the edge.
+        QTest::newRow("14: 20 right, moved in") << 14 << " 20" << 556 << 298;
+        QTest::newRow("14: -20 left, moved in") << 14 << "-20" << 1 << 298;
         QTest::newRow("14: 20 above") << 14 << " 20" << 262 << 8;
     }
     void textPlaces()
@@ -246,6 +278,68 @@ private slots:
         QVERIFY2(std::abs(ink.left() - expected.left()) <= 1 && std::abs(ink.top() - expected.top()) <= 1 &&
                      std::abs(ink.right() - expected.right()) <= 1 && std::abs(ink.bottom() - expected.bottom()) <= 1,
                  qPrintable(msg));
+    }
+
+    // A number of the scale is shown whole or not at all, beside its grid
+    // line: at each size, with grid lines just inside every edge, at the
+    // form's own scale and larger, every number printed has all its ink in
+    // the picture, reaches across its grid line and is seen there; and every
+    // number that its place by the scale alone would show whole is shown.
+    void numbersWhole_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("ox");
+        QTest::addColumn<int>("oy");
+        QTest::addColumn<QSize>("window");
+        for (const QSize window : {QSize(876, 650), QSize(1752, 1300), QSize(2000, 1000)})
+            for (const int unit : {40, 22, 14}) {
+                const int step = (unit == 40 ? 2 : 5) * unit;
+                std::vector<QPoint> origins{{300, 300}, {60, 60}, {540, 540}};
+                // A grid line with a number e pixels inside the left and top
+                // edges, then inside the right and bottom ones.
+                for (const int e : {1, 5, 12}) origins.insert(origins.end(), {{e + step, e + step}, {600 - e - step, 600 - e - step}});
+                for (const QPoint o : origins)
+                    QTest::addRow("%d at (%d, %d), window %dx%d", unit, o.x(), o.y(), window.width(), window.height())
+                        << unit << o.x() << o.y() << window;
+            }
+    }
+    void numbersWhole()
+    {
+        QFETCH(int, unit);
+        QFETCH(int, ox);
+        QFETCH(int, oy);
+        QFETCH(QSize, window);
+        Widget(*form)->resize(window);
+        QTRY_COMPARE(Widget(*form)->size(), window);
+        const QImage img = draw(unit, ox, oy);
+        const double k = img.width() / 600.0;
+        QStringList faults;
+        QSet<QString> shown;
+        for (const PictureBox::Printed& p : form->Picture1.PrintedTexts()) {
+            const Text t{Q(p.text), 0, 0};
+            if (t.text == QString::fromUtf8("Ｏ")) continue;
+            const bool ofX = p.y == oy - 2;
+            const int line = ofX ? ox + t.text.trimmed().toInt() * unit : oy - t.text.trimmed().toInt() * unit;
+            const QRect ink = inkOf(t.text, p.x, p.y, k);
+            const QString at = QStringLiteral("%1 at (%2, %3)").arg(t.text).arg(p.x).arg(p.y);
+            if (!img.rect().contains(ink)) faults << at + " is cut";
+            const double from = (ofX ? ink.left() : ink.top()) / k, to = (ofX ? ink.right() + 1 : ink.bottom() + 1) / k;
+            if (line < from || line > to) faults << at + QStringLiteral(" stands away from its grid line %1").arg(line);
+            int dark = 0;
+            for (int y = ink.top(); y <= ink.bottom(); ++y)
+                for (int x = ink.left(); x <= ink.right(); ++x) dark += img.rect().contains(x, y) && qGray(img.pixel(x, y)) < 96;
+            if (dark < 10) faults << at + " is not seen";
+            shown.insert((ofX ? "x " : "y ") + t.text);
+        }
+        for (const Text& t : planeTexts(unit, ox, oy)) {
+            const bool ofX = t.y == oy - 2;
+            if (t.text != QString::fromUtf8("Ｏ") && img.rect().contains(inkOf(t.text, t.x, t.y, k)) &&
+                !shown.contains((ofX ? "x " : "y ") + t.text))
+                faults << t.text + " was whole at its place, and is no longer shown";
+        }
+        Widget(*form)->resize(876, 650);
+        QTRY_COMPARE(Widget(*form)->size(), QSize(876, 650));
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join("; ")));
     }
 
     void axisNamesFollowTheOrigin_data()

@@ -4,6 +4,9 @@
 // naming the equation, the plane moved and resized with everything shown
 // again; and a seeded soak whose every intersection shown is checked against
 // exact rational arithmetic kept here.
+#include <QAccessible>
+
+#include <cmath>
 #include <random>
 
 #include "testmain.h"
@@ -75,6 +78,48 @@ bool ringAt(Form2& f, double x, double y)
     return false;
 }
 
+// Where each line's name (①, ②) stands, and what is wrong with it: each
+// printed once, whole in the picture, and in its box nothing but the
+// background, the grid lines and its own ink (no other line, no number).
+QStringList nameFaults(Form2& f)
+{
+    QStringList faults;
+    const QImage& image = Image(f.Picture1);
+    const double k = image.width() / 600.0;
+    const QFontMetricsF m(Widget(f.Picture1)->font());
+    const auto onGrid = [&](int p, double origin) {
+        const double d = std::fmod(std::fabs(p - origin), double(f.unitSize));
+        return std::fabs(p - origin) <= 2 || d < 1 || d > f.unitSize - 1;
+    };
+    for (const char* name : {"①", "②"}) {
+        int count = 0;
+        for (const platform::PictureBox::Printed& t : f.Picture1.PrintedTexts()) {
+            if (t.text != name) continue;
+            ++count;
+            const QRectF box = m.tightBoundingRect(Q(name)).translated(t.x, t.y + m.ascent());
+            if (!QRectF(0, 0, 600, 600).contains(box)) faults << QStringLiteral("%1 at (%2, %3) is cut").arg(name).arg(t.x).arg(t.y);
+            const QRgb other = name == std::string("①") ? qRgb(0, 0, 255) : qRgb(255, 0, 0);
+            for (int y = int(box.top()); y <= int(box.bottom()); ++y)
+                for (int x = int(box.left()); x <= int(box.right()); ++x) {
+                    if (x < 0 || y < 0 || x >= 600 || y >= 600) continue;
+                    const QRgb p = image.pixel(int((x + 0.5) * k), int((y + 0.5) * k)) & 0xFFFFFF;
+                    const bool black = qRed(p) < 40 && qGreen(p) < 40 && qBlue(p) < 40;
+                    if ((p | 0xFF000000u) == other || (black && !onGrid(x, f.originX.value()) && !onGrid(y, f.originY.value())))
+                        faults << QStringLiteral("%1 at (%2, %3) is crossed at (%4, %5)").arg(name).arg(t.x).arg(t.y).arg(x).arg(y);
+                }
+        }
+        if (count != 1) faults << QStringLiteral("%1 printed %2 times").arg(name).arg(count);
+    }
+    faults.removeDuplicates();
+    return faults.mid(0, 6);
+}
+
+#define NAMED_CLEARLY(f)                                          \
+    do {                                                          \
+        const QStringList n_ = nameFaults(f);                     \
+        QVERIFY2(n_.isEmpty(), qPrintable(n_.join("; ")));        \
+    } while (0)
+
 struct System {
     const char* name;
     QStringList abc;
@@ -90,8 +135,8 @@ const System kSystems[] = {
      -5.0 / 14},
     {"tenths read exactly", {"0.1", "0.2", "0.3", "0.3", "-0.1", "0.2"}, "（ｘ，ｙ）＝（ 1， 1）", "", 1, 1},
     {"full width", {"－２", "１", "３", "２", "１", "－１"}, "（ｘ，ｙ）＝（－ 1， 1）", "", -1, 1},
-    {"parallel", {"2", "3", "6", "4", "6", "5"}, "", "２つの直線は平行です。\n交わらないので、\n解はありません。"},
-    {"one line twice", {"0.5", "1.5", "3", "1", "3", "6"}, "", "２つの式は同じ直線です。\n直線上のすべての点が\n解になります。"},
+    {"parallel", {"2", "3", "6", "4", "6", "5"}, "", "２つの式のグラフは平行です。\n交わらないので、\n解はありません。"},
+    {"one line twice", {"0.5", "1.5", "3", "1", "3", "6"}, "", "２つの式のグラフは\n同じ直線です。\n直線上のすべての点の\n座標が解になります。"},
 };
 
 // The exact intersection of two equations typed as plain decimals, by
@@ -200,6 +245,7 @@ private slots:
         QVERIFY(f.Label4(0).Visible() && f.Label4(10).Visible());
         QVERIFY(Q(f.EquationReading1.Text()).startsWith("①　ｙ＝"));
         QVERIFY(Q(f.EquationReading2.Text()).startsWith("②　ｙ＝"));
+        NAMED_CLEARLY(f);
         if (s.point.isEmpty()) {
             QCOMPARE(Q(f.SolutionReading.Text()), s.statement);
             return;
@@ -211,6 +257,7 @@ private slots:
         QTest::mouseClick(Widget(f.Command3(0)), Qt::LeftButton);
         QCOMPARE(f.unitSize, std::int16_t(40));
         QVERIFY(ringAt(f, s.x, s.y));
+        NAMED_CLEARLY(f);
         QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(200, 200));
         QMouseEvent move(QEvent::MouseMove, QPointF(230, 180), Widget(f.Picture1)->mapToGlobal(QPointF(230, 180)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -218,7 +265,48 @@ private slots:
         QTest::mouseRelease(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(230, 180));
         QCOMPARE(f.originX.value(), 330.0);
         QVERIFY(ringAt(f, s.x, s.y));
+        NAMED_CLEARLY(f);
         QCOMPARE(shownPoint(f), s.point);
+    }
+
+    // What a screen reader hears of the plane is what the plane shows: after
+    // a change that could not plot again, an empty plane; a ring only where
+    // the intersection is in view.
+    void planeSaysWhatItShows_data()
+    {
+        QTest::addColumn<QStringList>("abc");
+        QTest::addColumn<QString>("afterwards");  // a box set to 0 and a size, or nothing
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<QStringList>("unsaid");
+        const QString lines = "①の直線（赤）と②の直線（青）が引いてあります。", ring = "交点に印があります。";
+        const QString outside = "交点は、いま見えている範囲の外にあります。";
+        QTest::newRow("ringed in view") << QStringList{"2", "3", "6", "1", "-1", "-2"} << "" << QStringList{lines, ring}
+                                        << QStringList{outside};
+        QTest::newRow("the point outside the view") << QStringList{"1", "-1", "0", "1", "1", "60"} << ""
+                                                    << QStringList{lines, outside} << QStringList{ring};
+        QTest::newRow("b₁ = 0, then 小") << QStringList{"2", "3", "6", "1", "-1", "-2"} << "b1"
+                                          << QStringList{"点は打っていません。", "直線は引いていません。"}
+                                          << QStringList{lines, ring, outside};
+    }
+    void planeSaysWhatItShows()
+    {
+        QFETCH(QStringList, abc);
+        QFETCH(QString, afterwards);
+        QFETCH(QStringList, said);
+        QFETCH(QStringList, unsaid);
+        Form2 f;
+        open(f, abc);
+        allSteps();
+        if (afterwards == "b1") {
+            f.Text1(1).Text("0");
+            QTest::mouseClick(Widget(f.Command3(0)), Qt::LeftButton);
+            QCOMPARE(int(Reports().size()), 1);
+            for (const platform::PictureBox::Printed& t : f.Picture1.PrintedTexts()) QVERIFY(t.text != "①" && t.text != "②");
+        }
+        QAccessibleInterface* plane = QAccessible::queryAccessibleInterface(Widget(f.Picture1));
+        const QString description = plane->text(QAccessible::Description);
+        for (const QString& words : said) QVERIFY2(description.contains(words), qPrintable(description));
+        for (const QString& words : unsaid) QVERIFY2(!description.contains(words), qPrintable(description));
     }
 
     // A run that cannot plot names its equation, changes nothing and selects

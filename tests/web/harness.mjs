@@ -44,8 +44,8 @@ export const SYSTEM_MESSAGES = {
 };
 // What the second lesson says instead of an intersection.
 export const SYSTEM_STATEMENTS = {
-  parallel: '２つの直線は平行です。\n交わらないので、\n解はありません。',
-  same: '２つの式は同じ直線です。\n直線上のすべての点が\n解になります。',
+  parallel: '２つの式のグラフは平行です。\n交わらないので、\n解はありません。',
+  same: '２つの式のグラフは\n同じ直線です。\n直線上のすべての点の\n座標が解になります。',
 };
 
 // What the page says where the browser cannot run the lesson, as seen:
@@ -406,12 +406,70 @@ export class Lesson {
   // on the 3-pixel axes and the 1-pixel grid lines, whole device pixels.
   // Returns the first few pixels that are not (empty when none), and how many were checked.
   async planeFaults(unit, ox, oy) {
-    return this.page.evaluate(planeFaults, unit, ox, oy);
+    return this.page.evaluate(planeFaults, unit, ox, oy, (await this.state()).printed);
+  }
+
+  // What is wrong with the numbers of the scale (empty when nothing): each
+  // printed must be whole in the canvas and reach across its grid line, and
+  // each that its place by the scale alone would show whole must be printed.
+  async numberFaults(unit, ox, oy) {
+    return this.page.evaluate(numberFaults, unit, ox, oy, (await this.state()).printed, scalePlaces(unit, ox, oy));
   }
 }
 
+// The numbers of the scale at their places by the scale alone: [text, x, y, axis, grid line].
+function scalePlaces(unit, ox, oy) {
+  const places = [];
+  const [step, count] = { 40: [2, 7], 22: [5, 5], 14: [5, 8] }[unit] || [0, 0];
+  for (let j = 1; j <= count; ++j) {
+    const v = step * j, dd = v * unit, w = v >= 10 ? 1 : 0;
+    places.push([` ${v}`, ox - 15 + dd - 8 * w, oy - 2, 'x', ox + dd], [`-${v}`, ox - 20 - dd - 8 * w, oy - 2, 'x', ox - dd],
+      [` ${v}`, ox - 25 - 13 * w, oy - 12 - dd, 'y', oy - dd], [`-${v}`, ox - 30 - 13 * w, oy - 12 + dd, 'y', oy + dd]);
+  }
+  return places;
+}
+
+// In the page: see Lesson.numberFaults. Each text is drawn alone, as the
+// canvas draws it, where nothing cuts it, and its ink found pixel by pixel.
+function numberFaults(unit, ox, oy, printed, places) {
+  const c = document.querySelector('[data-name="Picture1"]');
+  const k = c.width / 600, font = `bold ${27 * k}px "LessonGothic"`;
+  const scratch = document.createElement('canvas').getContext('2d', { willReadFrequently: true });
+  scratch.font = `bold 27px "LessonGothic"`;
+  const ascent = scratch.measureText('Ｏ0').fontBoundingBoxAscent;
+  const ink = (text, x, y) => {
+    const w = Math.ceil(80 * k), h = Math.ceil(60 * k), left = Math.floor((x - 10) * k), top = Math.floor((y - 10) * k);
+    scratch.canvas.width = w;
+    scratch.canvas.height = h;
+    scratch.font = font;
+    scratch.fillText(text, x * k - left, (y + ascent) * k - top);
+    const d = scratch.getImageData(0, 0, w, h).data;
+    let box = null;
+    for (let i = 3; i < d.length; i += 4) {
+      if (!d[i]) continue;
+      const px = left + ((i >> 2) % w), py = top + Math.floor((i >> 2) / w);
+      box = box ? [Math.min(box[0], px), Math.min(box[1], py), Math.max(box[2], px), Math.max(box[3], py)] : [px, py, px, py];
+    }
+    return box;
+  };
+  const inside = (b) => b && b[0] >= 0 && b[1] >= 0 && b[2] < c.width && b[3] < c.height;
+  const faults = [], shown = new Set();
+  for (const [text, x, y] of printed) {
+    if (text === 'Ｏ' || !/^[ -]\d+$/.test(text)) continue;
+    const axis = y === oy - 2 ? 'x' : 'y', v = Number(text), line = axis === 'x' ? ox + v * unit : oy - v * unit;
+    const b = ink(text, x, y);
+    if (!inside(b)) faults.push(`${text} at (${x}, ${y}) is cut`);
+    const [from, to] = axis === 'x' ? [b[0] / k, (b[2] + 1) / k] : [b[1] / k, (b[3] + 1) / k];
+    if (line < from || line > to) faults.push(`${text} at (${x}, ${y}) stands away from its grid line ${line}`);
+    shown.add(axis + text);
+  }
+  for (const [text, x, y, axis] of places)
+    if (inside(ink(text, x, y)) && !shown.has(axis + text)) faults.push(`${text} was whole at its place, and is no longer shown`);
+  return faults;
+}
+
 // In the page: see Lesson.planeFaults.
-function planeFaults(unit, ox, oy) {
+function planeFaults(unit, ox, oy, printed) {
   const c = document.querySelector('[data-name="Picture1"]');
   const W = c.width, H = c.height, k = W / 600;
   const d = c.getContext('2d').getImageData(0, 0, W, H).data;
@@ -423,15 +481,9 @@ function planeFaults(unit, ox, oy) {
     return on;
   };
   const cols = lines(ox), rows = lines(oy);
-  // Where the plane prints: the origin mark and the numbers on the axes,
+  // Where the plane printed: the origin mark and the numbers on the axes,
   // each with room for a number of three characters at 20 points.
-  const texts = [[ox - 20, oy - 2]];
-  const [step, count] = { 40: [2, 7], 22: [5, 5], 14: [5, 8] }[unit] || [0, 0];
-  for (let j = 1; j <= count; ++j) {
-    const v = step * j, dd = v * unit, w = v >= 10 ? 1 : 0;
-    texts.push([ox - 15 + dd - 8 * w, oy - 2], [ox - 20 - dd - 8 * w, oy - 2],
-      [ox - 25 - 13 * w, oy - 12 - dd], [ox - 30 - 13 * w, oy - 12 + dd]);
-  }
+  const texts = printed.map(([, x, y]) => [Math.round(x), Math.round(y)]);
   const inText = new Uint8Array(600 * 600);
   for (const [tx, ty] of texts)
     for (let y = Math.max(0, ty - 3); y <= Math.min(599, ty + 38); ++y)

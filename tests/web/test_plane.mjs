@@ -36,6 +36,24 @@ for (const dpr of [1, 2]) {
   }
 }
 
+// A number of the scale is whole or not there, beside its grid line: at each
+// size, with a grid line just inside each edge (the plane dragged there), at
+// densities 1 and 2.
+for (const dpr of [1, 2]) {
+  for (const size of SIZES) {
+    const step = (size.unit === 40 ? 2 : 5) * size.unit;
+    for (const [ox, oy] of [[300, 300], [1 + step, 1 + step], [5 + step, 599 - step], [595 - step, 3 + step], [599 - step, 597 - step]]) {
+      test(`density ${dpr}: the numbers at ${size.unit} with the origin at (${ox}, ${oy})`, inLesson(browser, { dpr }, async (l) => {
+        await l.click(size.button);
+        if (ox !== 300 || oy !== 300) await l.drag([[300, 300], [ox, oy]]);
+        assert.deepEqual(await l.origin(), [ox, oy]);
+        assert.deepEqual(await l.numberFaults(size.unit, ox, oy), []);
+        assert.deepEqual((await l.planeFaults(size.unit, ox, oy)).faults, []);
+      }));
+    }
+  }
+}
+
 // The origin mark 「Ｏ」, drawn at (280, 298): at density 2 its ink has smooth
 // (grey) edges at the device's own pixels, not doubled pixels, which would
 // come in 2 × 2 blocks.

@@ -173,6 +173,8 @@ for (const row of SYSTEMS) {
       assert.deepEqual(await outside(l), [], 'every caption seen whole');
       const s = await l.state();
       assert.deepEqual([s.pointsShown.v, s.morePointsShown.v, s.lineShown], [1, 1, 1]);
+      // Each line named on the plane, once.
+      assert.deepEqual(['①', '②'].map((n) => s.printed.filter(([t]) => t === n).length), [1, 1]);
       if (row.at) {
         assert.deepEqual([s.meeting.kind, s.meeting.x, s.meeting.y], ['point', ...row.meeting]);
         assert.ok(await marked(l, row.at), 'the intersection ringed in magenta');
@@ -192,6 +194,34 @@ for (const row of SYSTEMS) {
       assert.deepEqual([await l.enabled('Command5'), await l.enabled('Command6')], [false, false]);
     }));
   }
+}
+
+// What a screen reader finds in the page's accessibility tree for the plane
+// is what the plane shows: after a change that could not plot again, an
+// empty plane; a ring only where the intersection is in view.
+const LINES = '①の直線（赤）と②の直線（青）が引いてあります。', RING = '交点に印があります。';
+const OUTSIDE = '交点は、いま見えている範囲の外にあります。';
+const HEARD = [
+  { name: 'the point outside the view', boxes: ['1', '-1', '0', '1', '1', '60'], said: [LINES, OUTSIDE], unsaid: [RING] },
+  { name: 'b₁ = 0, then 小', boxes: ['2', '3', '6', '1', '-1', '-2'], then: true,
+    said: ['点は打っていません。', '直線は引いていません。'], unsaid: [LINES, RING, OUTSIDE] },
+];
+for (const row of HEARD) {
+  test(`the plane as a screen reader hears it: ${row.name}`, inSystem(browser, async (l) => {
+    for (const [i, text] of row.boxes.entries()) await l.fill(i, text);
+    for (const step of STEPS) await l.click(step);
+    if (row.then) {
+      await l.fill(1, '0');
+      await l.click('Command3(0)');
+      await l.closeMessage();
+      assert.deepEqual((await l.state()).printed.filter(([t]) => t === '①' || t === '②'), []);
+    }
+    const tree = await l.page.accessibility.snapshot({ interestingOnly: false });
+    const find = (node) => (node.description || '').includes('目もり') ? node : (node.children || []).map(find).find(Boolean);
+    const heard = find(tree)?.description || '';
+    for (const words of row.said) assert.ok(heard.includes(words), heard);
+    for (const words of row.unsaid) assert.ok(!heard.includes(words), heard);
+  }));
 }
 
 // A problem by its link: the six texts as given, the missing ones empty; the
