@@ -1,6 +1,7 @@
 // The pictures of the teachers' guide (docs/guide.md), shot from the real page
 // in the machine's Chromium, headless, driven as a learner drives it: by keys
-// on a Chromebook's 1366 × 768, by a finger on an iPad's 1180 × 820. Each
+// on a Chromebook's 1366 × 768, by a finger on a 10.2-inch iPad's 1080 × 810
+// (the model most classes have), full screen, as the guide says. Each
 // state is checked before it is shot, so that a picture shows what the guide
 // says of it; a page that does not reach it fails the run and makes nothing.
 //
@@ -13,7 +14,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-import { Lesson, MESSAGES, NOTICES, SITE, SYSTEM, launch } from '../tests/web/harness.mjs';
+import { Lesson, MESSAGES, NOTICES, SITE, SYSTEM, SYSTEM_STATEMENTS, launch } from '../tests/web/harness.mjs';
 
 const out = process.argv[2];
 if (!out) {
@@ -23,7 +24,7 @@ if (!out) {
 fs.mkdirSync(out, { recursive: true });
 
 const CHROMEBOOK = { width: 1366, height: 768 };
-const IPAD = { width: 1180, height: 820, touch: true, mobile: true };
+const IPAD = { width: 1080, height: 810, touch: true, mobile: true };
 
 // The place of a shot: the whole window, or a part of the form in its own
 // pixels (left, top, width, height), or the message with a margin around it.
@@ -168,9 +169,18 @@ try {
     // 4x + 6y = 5: parallel to 2x + 3y = 6.
     await l.press('Enter');
     s = await system(['2', '3', '6', '4', '6', '5'], 4);
-    assert.equal(s.statement, '２つの直線は平行です。\n交わらないので、\n解はありません。');
+    assert.equal(s.statement, SYSTEM_STATEMENTS.parallel);
     assert.deepEqual(await l.shown(), []);
     await shot(l.page, 'system-parallel', 'form');
+
+    // 4x + 6y = 12: the same line twice, ②'s blue drawn over ①'s red; every
+    // point both mark is ringed.
+    await l.press('Enter');
+    s = await system(['2', '3', '6', '4', '6', '12'], 4);
+    assert.equal(s.statement, SYSTEM_STATEMENTS.same);
+    assert.equal(s.lineShown, 1);
+    assert.deepEqual(await l.shown(), []);
+    await shot(l.page, 'system-same', 'form');
     await l.close();
   }
 

@@ -6,12 +6,12 @@
 #
 # Builds the lesson's folder through the set-up's browser purpose (into
 # build-web/, or WEB_BUILD_DIR; with the tests' reading of the lesson's state),
-# drives both its lessons in the machine's Chromium, headless,
-# as a learner does, at a Chromebook's 1366 × 768 and an iPad's 1180 × 820
-# (scripts/guide-pictures.mjs), optimises the PNGs losslessly with optipng and
-# puts them in docs/guide/ in place of the old ones. Nothing is written there
-# unless every picture was made. Run as root it installs what is missing;
-# otherwise it prints the one line to run and stops.
+# drives both its lessons in the machine's Chromium, headless, as a learner
+# does, full screen at a Chromebook's 1366 × 768 and a 10.2-inch iPad's
+# 1080 × 810 (scripts/guide-pictures.mjs), optimises the PNGs losslessly
+# with optipng and puts them in docs/guide/ in place of the old ones.
+# Nothing is written there unless every picture was made. Run as root it
+# installs what is missing; otherwise it prints the one line to run and stops.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -45,6 +45,45 @@ test('every link within the guide finds its heading', () => {
   assert.deepEqual(links.filter((l) => !headings.has(l)), []);
 });
 
+// The quick start, before the first numbered section: the lesson's address as
+// the publishing step finds it (it puts the real one in its place) and the
+// line it turns into the address's QR code, each once; and a link to every
+// section after it.
+const quick = guide.slice(guide.search(/^## /m), guide.search(/^## 1\. /m));
+const times = (text, part) => text.split(part).length - 1;
+const IN_QUICK_START = [
+  // what, text, times in the quick start, times in the whole guide (null: any)
+  ['the placeholder of the address', 'https://OWNER.github.io/REPOSITORY/', 1, null],
+  ['the line of the QR code', '\n<!-- qr-code -->\n', 1, 1],
+];
+for (const [what, part, inQuick, inGuide] of IN_QUICK_START) {
+  test(`the quick start holds ${what}`, () => {
+    assert.equal(times(quick, part), inQuick);
+    if (inGuide !== null) assert.equal(times(guide, part), inGuide);
+  });
+}
+
+test('the quick start leads to every section', () => {
+  const sections = [...guide.slice(guide.indexOf(quick) + quick.length).matchAll(/^## (.+)$/gm)].map((m) => anchor(m[1]));
+  const links = new Set([...quick.matchAll(/\]\(#([^)]+)\)/g)].map((m) => m[1]));
+  assert.ok(sections.length > 10);
+  assert.deepEqual(sections.filter((s) => !links.has(s)), []);
+});
+
+// One wording throughout: the window's title is quoted as it stands, the rest
+// is the textbooks'.
+const NEVER = [
+  ['２元１次 but in the window\'s title', /２元１次方程式(?!のグラフ」)/],
+  ['整数の点 without both coordinates named', /(?<!ともに)整数の点/],
+  ['a point, not its coordinates, as a solution', /点(が\s*|（)(連立方程式の)?解/],
+  ['a slope-intercept form of its own', /y ＝ mx/],
+];
+for (const [what, pattern] of NEVER) {
+  test(`the guide never writes ${what}`, () => {
+    assert.equal(guide.replace(/<br>/g, '\n').match(pattern), null);
+  });
+}
+
 // A table's cell breaks its lines with <br>.
 const text = guide.replace(/<br>/g, '\n');
 const QUOTED = [
