@@ -41,7 +41,7 @@ SERVED_ONLY_RELS = {"manifest"}
 
 QUOTED_SCRIPT = re.compile(r"""(['"])([\w.-]+\.js)\1""")
 WORKER = re.compile(r"""serviceWorker\.register\(\s*(['"])([^'"]+)\1""")
-URL_IN_CSS = re.compile(r"""url\(\s*(['"]?)([^'")]+)\1\s*\)""")
+URL_IN_CSS = re.compile(r"""url\(\s*(?:"([^"]*)"|'([^']*)'|([^'")\s]+))\s*\)""")
 
 
 class Fault(Exception):
@@ -103,7 +103,10 @@ def script_text(name, text):
 def style_text(name, folder, text):
     if re.search(r"</style", text, re.I) or re.search(r"@import", text):
         raise Fault(f"{name} holds '</style' or an @import, which one file cannot carry")
-    return URL_IN_CSS.sub(lambda m: f'url("{data_url(p)}")' if (p := local(folder, m.group(2))) else m.group(0), text)
+    def carried(match):
+        path = local(folder, next(g for g in match.groups() if g is not None))
+        return f'url("{data_url(path)}")' if path else match.group(0)
+    return URL_IN_CSS.sub(carried, text)
 
 
 def attributes(attrs, drop=(), **changed):
