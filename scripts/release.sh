@@ -5,8 +5,10 @@
 #   bash scripts/release.sh v1.1       of another commit or tag
 #
 #   linear-graph-web-VERSION.zip      the lesson's folder, index.html at the top
+#   linear-graph-VERSION.html         the first lesson (index.html) as one file
+#   linear-graph-system-VERSION.html  the second (system.html) as one file
 #   linear-graph_VERSION_amd64.deb    the Debian package of the desktop program
-#   SHA256SUMS                        the SHA-256 sums of both (sha256sum -c)
+#   SHA256SUMS                        the SHA-256 sums of them all (sha256sum -c)
 #
 # VERSION is the one of project(linear_graph VERSION …) in CMakeLists.txt.
 # Changes not yet committed are not in the release: it is built from a
@@ -72,11 +74,26 @@ cmake --build "$work/web" -j"$jobs" --target site
 zip=linear-graph-web-$version.zip
 /usr/bin/python3 "$ROOT/packaging/zip_site.py" "$work/web/site" "$work/$zip"
 
+# --- Each page of the folder as one file: index.html the lesson's own name,
+# every other page the name of its lesson after it ---------------------------
+# Made by the commit's own packaging/single_file.py, which knows its start.js:
+# a commit from before it had no such files, and its release has none.
+pages=()
+if [[ -f $src/packaging/single_file.py ]]; then
+  for page in "$work/web/site"/*.html; do
+    lesson=$(basename "$page" .html)
+    if [[ $lesson == index ]]; then name=linear-graph-$version.html; else name=linear-graph-$lesson-$version.html; fi
+    /usr/bin/python3 "$src/packaging/single_file.py" "$page" "$work/$name"
+    pages+=("$name")
+  done
+fi
+
 # --- Into dist/, with the sums ------------------------------------------------
 mkdir -p "$DIST"
-rm -f "$DIST"/linear-graph-web-*.zip "$DIST"/linear-graph_*.deb "$DIST/SHA256SUMS"
-cp "$work/$zip" "$work/deb/$deb" "$DIST/"
-(cd "$DIST" && sha256sum "$zip" "$deb" >SHA256SUMS && sha256sum --quiet -c SHA256SUMS)
+rm -f "$DIST"/linear-graph-web-*.zip "$DIST"/linear-graph-*.html "$DIST"/linear-graph_*.deb "$DIST/SHA256SUMS"
+for name in "$zip" "${pages[@]}"; do cp "$work/$name" "$DIST/"; done
+cp "$work/deb/$deb" "$DIST/"
+(cd "$DIST" && sha256sum "$zip" "${pages[@]}" "$deb" >SHA256SUMS && sha256sum --quiet -c SHA256SUMS)
 echo
 echo "The release, in $DIST:"
-(cd "$DIST" && ls -l "$zip" "$deb" SHA256SUMS && cat SHA256SUMS)
+(cd "$DIST" && ls -l "$zip" "${pages[@]}" "$deb" SHA256SUMS && cat SHA256SUMS)

@@ -78,11 +78,15 @@ var Module = {
 
 document.getElementById('again').addEventListener('click', function () { location.reload(); });
 
+// A page made into one file (packaging/single_file.py) holds the program in
+// itself, under the name of its file, and has neither manifest nor worker.
+var lessonHeld = document.getElementById('lesson.js');
+
 // Served, the lesson can be installed and kept offline. Opened from the disk
 // it cannot, and Chrome would refuse even to read the manifest there. The
 // worker starts once the page has loaded: its copying of the files does not
 // compete with the lesson's start.
-if (/^https?:$/.test(location.protocol)) {
+if (/^https?:$/.test(location.protocol) && !lessonHeld) {
   var manifest = document.createElement('link');
   manifest.rel = 'manifest';
   manifest.href = lessonPage.manifest;
@@ -94,9 +98,11 @@ if (/^https?:$/.test(location.protocol)) {
   }
 }
 
-// The program, where the browser can run it.
+// The program, where the browser can run it: lesson.js beside the page, or
+// the page's own copy of it.
 if (!lessonLack) {
   var lessonProgram = document.createElement('script');
-  lessonProgram.src = 'lesson.js';
+  if (lessonHeld) lessonProgram.text = lessonHeld.text;
+  else lessonProgram.src = 'lesson.js';
   document.body.appendChild(lessonProgram);
 }

@@ -111,3 +111,22 @@ add_custom_target(site ALL
           ${PROJECT_SOURCE_DIR}/web/sw.js ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
   COMMENT "The lesson's folder in ${LG_SITE}"
   VERBATIM)
+
+# Each page of the folder as one file that holds all it uses (scripts, style,
+# icons, the program), to be handed out and opened from the disk: in
+# single/, under the page's own name, for the tests (tests/web with
+# LG_SINGLE, tests/webkit); scripts/release.sh makes the same files of its
+# own folder under the names of the release.
+set(LG_SINGLE ${PROJECT_BINARY_DIR}/single)
+set(LG_MAKE_SINGLE "")
+foreach(page IN LISTS LG_PAGES)
+  list(APPEND LG_MAKE_SINGLE COMMAND ${LG_PYTHON} ${PROJECT_SOURCE_DIR}/packaging/single_file.py
+       ${LG_SITE}/${page} ${LG_SINGLE}/${page})
+endforeach()
+add_custom_target(single ALL
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${LG_SINGLE}
+  ${LG_MAKE_SINGLE}
+  DEPENDS ${PROJECT_SOURCE_DIR}/packaging/single_file.py
+  COMMENT "Each page of the lesson as one file in ${LG_SINGLE}"
+  VERBATIM)
+add_dependencies(single site)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The release is reproducible: scripts/release.sh, run twice on the commit at
 # HEAD, in two different folders, the second run starting at least a second
-# after the first ended, makes the same three files byte for byte. Then what
+# after the first ended, makes the same five files byte for byte. Then what
 # the release holds: the sums, the zip's entries (sorted, at the top, dated
-# by the commit, mode 644), the package's entries (dated by the commit, owned
+# by the commit, mode 644), each lesson's page as one file (at most 600 kB,
+# the zip's program inside), the package's entries (dated by the commit, owned
 # by root), no trace of the folders it was built in, and the version, the one
 # of the commit's CMakeLists.txt, everywhere it is shown.
 #
@@ -44,7 +45,8 @@ one=$tmp/first/dist
 two=$tmp/second/elsewhere/dist
 
 # --- The same, byte for byte ---------------------------------------------------
-names=("linear-graph-web-$version.zip" "linear-graph_${version}_$(dpkg --print-architecture).deb" SHA256SUMS)
+pages=("linear-graph-$version.html" "linear-graph-system-$version.html")
+names=("linear-graph-web-$version.zip" "linear-graph_${version}_$(dpkg --print-architecture).deb" "${pages[@]}" SHA256SUMS)
 held=$(find "$one" -mindepth 1 -printf '%f\n' | LC_ALL=C sort | paste -sd' ')
 [[ $held == $(printf '%s\n' "${names[@]}" | LC_ALL=C sort | paste -sd' ') ]] && pass "dist holds ${names[*]}" \
   || fail "dist holds: $held"
@@ -57,12 +59,13 @@ for name in "${names[@]}"; do
 done
 zip=$one/${names[0]}
 deb=$one/${names[1]}
-[[ -f $zip && -f $deb ]] || { echo "$failures check(s) failed"; exit 1; }
+[[ -f $zip && -f $deb && -f $one/${pages[0]} && -f $one/${pages[1]} ]] || { echo "$failures check(s) failed"; exit 1; }
 
 # --- The sums ------------------------------------------------------------------
 (cd "$one" && sha256sum --quiet -c SHA256SUMS) && pass "SHA256SUMS holds the files' sums" || fail "SHA256SUMS does not check"
-[[ $(awk '{print $2}' "$one/SHA256SUMS" | paste -sd' ') == "${names[0]} ${names[1]}" ]] \
-  && pass "SHA256SUMS names the zip and the package" || fail "SHA256SUMS names: $(awk '{print $2}' "$one/SHA256SUMS")"
+[[ $(awk '{print $2}' "$one/SHA256SUMS" | paste -sd' ') == "${names[0]} ${pages[*]} ${names[1]}" ]] \
+  && pass "SHA256SUMS names the zip, the lessons' pages and the package" \
+  || fail "SHA256SUMS names: $(awk '{print $2}' "$one/SHA256SUMS")"
 
 # --- The zip and the package's entries -------------------------------------------
 mkdir "$tmp/site" "$tmp/root"
@@ -89,6 +92,17 @@ listed=$(sed -nE "s/^var FILES = \[(.*)\];/\1/p" "$tmp/site/sw.js" | tr -d "' " 
 [[ $listed == $(find "$tmp/site" -type f ! -name sw.js -printf '%f\n' | sort | paste -sd' ') ]] \
   && pass "the zip holds the lesson's folder: the files sw.js lists, and sw.js" || fail "sw.js lists $listed"
 
+# --- Each lesson's page as one file ------------------------------------------------
+# (That it runs from the disk with nothing else is the browsers' tests' part:
+# tests/web with LG_SINGLE, tests/webkit --single.)
+for page in "${pages[@]}"; do
+  bytes=$(stat -c %s "$one/$page")
+  ((bytes <= 600000)) && pass "$page: $bytes bytes (at most 600 kB)" || fail "$page: $bytes bytes, more than 600 kB"
+  /usr/bin/python3 -c 'import sys; sys.exit(open(sys.argv[1]).read() not in open(sys.argv[2]).read())' \
+    "$tmp/site/lesson.js" "$one/$page" && pass "$page holds the zip's lesson.js" \
+    || fail "$page does not hold the zip's lesson.js"
+done
+
 dpkg-deb -x "$deb" "$tmp/root"
 bad_entries=$(dpkg-deb --fsys-tarfile "$deb" | TZ=UTC tar -tv --full-time --numeric-owner \
   | awk -v d="$(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" '$2 != "0/0" || $4" "$5 != d' | head -n 3)
@@ -105,7 +119,8 @@ found = re.search(r"base64,([A-Za-z0-9+/=]+)", text)
 open(sys.argv[2], "wb").write(base64.b64decode(found.group(1)) if found else b"")
 EOF
 [[ -s $tmp/lesson.wasm ]] || fail "lesson.js holds no WebAssembly module"
-traces=$(grep -rlaF -e "linear-graph-release." -e "$tmp" "$tmp/site" "$tmp/root" "$tmp/lesson.wasm" || true)
+traces=$(grep -rlaF -e "linear-graph-release." -e "$tmp" "$tmp/site" "$tmp/root" "$tmp/lesson.wasm" \
+  "${pages[@]/#/$one/}" || true)
 [[ -z $traces ]] && pass "no build folder is named in any file of the release" || fail "a build folder is named in: $traces"
 
 # --- The version everywhere ---------------------------------------------------------
@@ -117,6 +132,9 @@ declare -A shown=(
   ["index.html's <meta name=\"version\">"]=$(sed -nE 's/.*<meta name="version" content="([^"]*)">.*/\1/p' "$tmp/site/index.html")
   ["sw.js's cache name"]=$(sed -nE "s/^var RELEASE = '([^']*)';/\1/p" "$tmp/site/sw.js")
 )
+for page in "${pages[@]}"; do
+  shown["$page's <meta name=\"version\">"]=$(sed -nE 's/.*<meta name="version" content="([^"]*)">.*/\1/p' "$one/$page")
+done
 for where in "${!shown[@]}"; do
   [[ ${shown[$where]} == "$version" ]] && pass "$where: $version" || fail "$where is '${shown[$where]}', not $version"
 done

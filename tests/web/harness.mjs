@@ -5,7 +5,10 @@
 // controls as elements, the messages, the plane's pixels.
 //
 // LG_SITE names the lesson's folder (the build's site/), LG_CHROMIUM the
-// browser (default /usr/bin/chromium).
+// browser (default /usr/bin/chromium). LG_SINGLE names instead a folder of
+// the pages made each into one file (the build's single/, index.html and
+// system.html): they are opened in place of the folder's, and one opened from
+// the disk may fetch nothing but itself and data: URLs.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -18,7 +21,8 @@ import puppeteer from 'puppeteer-core';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 
-export const SITE = path.resolve(process.env.LG_SITE || path.join(here, '..', '..', 'build-web', 'site'));
+const SINGLE = !!process.env.LG_SINGLE;
+export const SITE = path.resolve(process.env.LG_SINGLE || process.env.LG_SITE || path.join(here, '..', '..', 'build-web', 'site'));
 // The second lesson's page (two equations), beside the first's index.html.
 export const SYSTEM = pathToFileURL(path.join(SITE, 'system.html')).href;
 const CHROMIUM = process.env.LG_CHROMIUM || '/usr/bin/chromium';
@@ -90,7 +94,7 @@ const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run
 // args: further switches of the browser.
 export async function launch(args = []) {
   if (!fs.existsSync(path.join(SITE, 'index.html')))
-    throw new Error(`no lesson in ${SITE}: build the target 'site' and set LG_SITE`);
+    throw new Error(`no lesson in ${SITE}: build the target '${SINGLE ? 'single' : 'site'}' and set ${SINGLE ? 'LG_SINGLE' : 'LG_SITE'}`);
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'lg-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: CHROMIUM, headless: true, userDataDir: profile, args: [...ARGS, ...args],
@@ -137,12 +141,16 @@ export class Lesson {
     const page = await browser.newPage();
     const lesson = new Lesson(page);
     await page.evaluateOnNewDocument(recordMessages);
+    if (SINGLE && url.startsWith('file:')) await lesson.offline(url);
     await page.setViewport({
       width: view.width || 876, height: view.height || 650, deviceScaleFactor: view.dpr || 1,
       hasTouch: !!view.touch, isMobile: !!view.mobile,
     });
     await page.goto(url);
-    await lesson.ready();
+    await lesson.ready().catch((e) => {
+      if (lesson.errors.length) e.message += `; in the page: ${lesson.errors.join('; ')}`;
+      throw e;
+    });
     return lesson;
   }
 
@@ -158,6 +166,22 @@ export class Lesson {
       const text = m.text(), from = (m.location() && m.location().url) || '';
       if (/Failed to load resource|net::ERR_|^Scripts may close only the windows/.test(text)) return;
       if (m.type() === 'error' || (m.type() === 'warn' && /\/(lesson|start)\.js$/.test(from))) this.errors.push(text);
+    });
+  }
+
+  // Every request but for the page's own file and data: URLs refused, and
+  // counted as an error of the page.
+  async offline(url) {
+    const file = url.replace(/[?#].*/, '');
+    await this.page.setRequestInterception(true);
+    this.page.on('request', (request) => {
+      const wanted = request.url();
+      if (wanted.startsWith('data:') || wanted.replace(/[?#].*/, '') === file) {
+        request.continue();
+      } else {
+        this.errors.push(`a request of the single file: ${wanted}`);
+        request.abort();
+      }
     });
   }
 

@@ -10,7 +10,12 @@ plane, b = 0 and its message, and the end; then the second lesson
 and the intersection, in lowest terms and ringed on the plane. The program's
 state is read from the page (lg_inspect); each step says what it expected.
 
-    python3 lesson.py SITE [--screenshot FILE.png]
+With --single, SITE is a folder of the pages made each into one file (the
+build's single/): both are opened from the disk (file://) with a problem by
+link, the first lesson run to its equation, the second to its intersection;
+and neither may load anything but itself and data: URLs.
+
+    python3 lesson.py SITE [--single] [--screenshot FILE.png]
 
 Exit status: 0 when every step held, 1 when one did not.
 """
@@ -18,9 +23,11 @@ import argparse
 import functools
 import http.server
 import json
+import pathlib
 import sys
 import threading
 import time
+import urllib.parse
 
 import gi
 
@@ -109,6 +116,11 @@ window.addEventListener('unhandledrejection', function (e) { __wk.note('rejected
 """
 
 
+# The problems of the run: 2x + 3y = 6, and with it x − y = −3.
+PROBLEM = ("2", "3", "6")
+SYSTEM_PROBLEM = ("2", "3", "6", "1", "-1", "-3")
+
+
 class Failure(Exception):
     pass
 
@@ -147,6 +159,9 @@ class Page:
         # then (in swrast_dri.so) while the plane is drawn or read.
         self.view.get_settings().set_property("enable-2d-canvas-acceleration", False)
         self.events = []
+        # What the page loads, by address.
+        self.loads = []
+        self.view.connect("resource-load-started", lambda _v, _r, request: self.loads.append(request.get_uri()))
         self.view.connect("close", lambda *_: self.events.append("close"))
         self.view.connect("load-changed", lambda _v, event: self.events.append(f"load {event.value_nick}"))
         self.view.connect("web-process-terminated",
@@ -311,7 +326,8 @@ class Lesson:
 
     # The steps.
 
-    def starts(self):
+    def starts(self, link=None):
+        """The program shown; with link, the texts a problem by link typed into the boxes."""
         p = self.page
         shown = p.wait("document.getElementById('form') && document.getElementById('form').style.visibility === 'visible'"
                        " || (__wk.log.length ? __wk.log : false)", timeout=60)
@@ -319,7 +335,11 @@ class Lesson:
             raise Failure("the program did not start: " + " | ".join(shown))
         s = self.state()
         self.check("origin and unit at the start", (s["originX"], s["originY"], s["unitSize"]), (300, 300, 22))
-        self.check("first focus", p.js("__wk.focused()"), "Text1(0)")
+        if link:
+            self.check("the boxes filled by the link",
+                       p.js(f"[{', '.join(map(str, range(len(link))))}].map(function (i) {{"
+                            " return __wk.byName('Text1(' + i + ')').value; })"), list(link))
+        self.check("first focus", p.js("__wk.focused()"), "Command4(0)" if link else "Text1(0)")
         if self.picture()["colours"] < 3:
             raise Failure("the plane is not drawn")
         shown_at, ratio = p.js("[window.lessonShownAt, window.devicePixelRatio]")
@@ -445,9 +465,10 @@ class Lesson:
     def system(self):
         p = self.page
         p.goto(self.system_url)
-        self.starts()
+        by_link = "?" in self.system_url
+        self.starts(SYSTEM_PROBLEM if by_link else None)
         self.check("the lesson", self.state()["lesson"], 2)
-        for i, text in enumerate(("2", "3", "6", "1", "-1", "-3")):
+        for i, text in enumerate(() if by_link else SYSTEM_PROBLEM):
             p.type(text)
             p.wait(f"__wk.byName('Text1({i})').value === '{text}'")
             p.key(Gdk.KEY_Return)
@@ -473,6 +494,14 @@ class Lesson:
                         " return __wk.magenta(286.8 + d[0], 247.2 + d[1]); })"), [True] * 4)
         self.check("characters outside their control", p.js("__wk.hidden()"), [])
 
+    def self_contained(self):
+        """Each page of one file loaded itself and data: URLs, nothing else."""
+        pages = {self.url.split("?")[0], self.system_url.split("?")[0]}
+        loaded = {uri.split("?")[0] for uri in self.page.loads}
+        self.check("the pages among what was loaded", sorted(pages - loaded), [])
+        self.check("what was loaded besides", sorted(loaded - pages - {"about:blank"}
+                                                     - {u for u in loaded if u.startswith("data:")}), [])
+
     def ends(self):
         # Opened from a link, the page may not close its window: the lesson
         # ends on a screen of its own.
@@ -486,37 +515,54 @@ class Lesson:
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("site", help="the lesson's folder (index.html, lesson.js …)")
+    parser.add_argument("site", help="the lesson's folder (index.html, lesson.js …), or with --single the folder of"
+                                     " its pages made each into one file")
+    parser.add_argument("--single", action="store_true", help="open the pages of one file each from the disk, by link")
     parser.add_argument("--screenshot", help="PNG of the finished lesson")
     parser.add_argument("--size", default="1024x768", help="the window's size, WIDTHxHEIGHT")
     args = parser.parse_args()
 
     started = time.monotonic()
-    server = serve(args.site)
-    url = f"http://127.0.0.1:{server.server_address[1]}/index.html"
-    lesson_system_url = f"http://127.0.0.1:{server.server_address[1]}/system.html"
+    if args.single:
+        server = None
+        folder = pathlib.Path(args.site).resolve()
+        url = (folder / "index.html").as_uri() + "?" + urllib.parse.urlencode(dict(zip(("a", "b", "c"), PROBLEM)))
+        lesson_system_url = (folder / "system.html").as_uri() + "?" + urllib.parse.urlencode(
+            dict(zip(("a1", "b1", "c1", "a2", "b2", "c2"), SYSTEM_PROBLEM)))
+    else:
+        server = serve(args.site)
+        url = f"http://127.0.0.1:{server.server_address[1]}/index.html"
+        lesson_system_url = f"http://127.0.0.1:{server.server_address[1]}/system.html"
     width, height = (int(n) for n in args.size.split("x"))
     print(f"WebKitGTK {WebKit2.get_major_version()}.{WebKit2.get_minor_version()}.{WebKit2.get_micro_version()},"
           f" {url}, window {width}x{height}", flush=True)
     page = Page(url, width, height)
     lesson = Lesson(page)
-    lesson.system_url = lesson_system_url
-    steps = [
-        ("the program starts", lesson.starts),
-        ("a, b, c typed and led on by Enter", lesson.enter_chain),
-        ("the lesson 2x + 3y = 6 to its equation", lesson.lesson),
-    ]
+    lesson.url, lesson.system_url = url, lesson_system_url
+    if args.single:
+        steps = [("the program starts with the problem of its link", lambda: lesson.starts(PROBLEM))]
+    else:
+        steps = [("the program starts", lesson.starts), ("a, b, c typed and led on by Enter", lesson.enter_chain)]
+    steps.append(("the lesson 2x + 3y = 6 to its equation", lesson.lesson))
     if args.screenshot:
         steps.append(("screenshot of the finished lesson", lambda: page.snapshot(args.screenshot)))
-    steps += [
-        ("every caption shown whole", lesson.captions),
-        ("the three sizes", lesson.sizes),
-        ("a drag moves the origin", lesson.drag),
-        ("an arrow key moves the origin", lesson.arrows),
-        ("b = 0 brings its message", lesson.b_zero),
-        ("終了 ends the lesson", lesson.ends),
-        ("the second lesson: a system to its intersection", lesson.system),
-    ]
+    if args.single:
+        steps += [
+            ("every caption shown whole", lesson.captions),
+            ("b = 0 brings its message", lesson.b_zero),
+            ("the second lesson by its link to its intersection", lesson.system),
+            ("nothing loaded but the pages themselves and data: URLs", lesson.self_contained),
+        ]
+    else:
+        steps += [
+            ("every caption shown whole", lesson.captions),
+            ("the three sizes", lesson.sizes),
+            ("a drag moves the origin", lesson.drag),
+            ("an arrow key moves the origin", lesson.arrows),
+            ("b = 0 brings its message", lesson.b_zero),
+            ("終了 ends the lesson", lesson.ends),
+            ("the second lesson: a system to its intersection", lesson.system),
+        ]
     if args.screenshot:
         steps.append(("screenshot of the second lesson",
                       lambda: page.snapshot(args.screenshot.removesuffix(".png") + "-system.png")))
@@ -546,7 +592,8 @@ def main():
             failed.append("the page's console")
     if QuietHandler.missing:
         print("asked for but not in the site folder: " + ", ".join(sorted(set(QuietHandler.missing))))
-    server.shutdown()
+    if server:
+        server.shutdown()
     print(f"{len(lesson.passed)} passed, {len(failed)} failed ({time.monotonic() - started:.1f} s)")
     return 1 if failed else 0
 

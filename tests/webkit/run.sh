@@ -1,6 +1,9 @@
 #!/bin/bash
 # The lesson in WebKit, headless under Xvfb:
 #   tests/webkit/run.sh SITE-FOLDER [--screenshot FILE.png]
+#   tests/webkit/run.sh SINGLE-FOLDER --single [--screenshot FILE.png]
+# (--single: the folder of the pages made each into one file, opened from the
+# disk with a problem by link.)
 # Exits 0 when every step held and non-zero when one did not. Where WebKitGTK
 # (its GObject bindings for Debian's Python) is not installed it says so and
 # exits 77, which CTest counts as skipped, never as passed; the machine's
@@ -9,7 +12,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 if [ $# -lt 1 ]; then
-  echo "usage: $0 SITE-FOLDER [--screenshot FILE.png]" >&2
+  echo "usage: $0 SITE-FOLDER [--single] [--screenshot FILE.png]" >&2
   exit 2
 fi
 site=$1
@@ -29,10 +32,14 @@ if [ ! -x "$python" ] || ! "$python" -I -c "$probe" 2>/dev/null; then
   exit 77
 fi
 
-if [ ! -f "$site/index.html" ] || [ ! -f "$site/system.html" ] || [ ! -f "$site/lesson.js" ]; then
-  echo "test_webkit: no lesson in $site (index.html, system.html, lesson.js): build the page first" >&2
-  exit 1
-fi
+needed="index.html system.html lesson.js"
+case " $* " in *" --single "*) needed="index.html system.html" ;; esac
+for file in $needed; do
+  if [ ! -f "$site/$file" ]; then
+    echo "test_webkit: no lesson in $site ($needed): build the page first" >&2
+    exit 1
+  fi
+done
 
 if command -v xvfb-run >/dev/null; then
   exec xvfb-run -a -s "-screen 0 2560x2048x24" "$python" -I "$here/lesson.py" "$site" "$@"
