@@ -253,8 +253,8 @@ std::string readerForm(std::string_view text)
         if (isDropped(c)) continue;
         if (c >= 0xFF10 && c <= 0xFF19) out += static_cast<char>('0' + (c - 0xFF10));
         else if (c == 0xFF0B) out += '+';
-        else if (c == 0xFF0D || c == 0x2212) out += '-';
-        else if (c == 0xFF0E) out += '.';
+        else if (c == 0xFF0D || c == 0x2212 || c == 0x30FC || c == 0xFF70) out += '-';
+        else if (c == 0xFF0E || c == 0x3002 || c == 0xFF61) out += '.';
         else if (c < 0x80) out += static_cast<char>(c);
         else out += '\x7f';
     }

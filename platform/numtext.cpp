@@ -70,7 +70,11 @@ char32_t nextCharacter(std::string_view s, std::size_t& i)
 }
 
 // The ASCII form of a character of a number: full-width digits, plus, minus
-// (and the minus sign U+2212) and full stop, which a Japanese input method types.
+// (and the minus sign U+2212) and full stop, which a Japanese input method
+// types; and what it types for the minus and full-stop keys in its Japanese
+// mode, the prolonged sound mark 「ー」 and the ideographic full stop 「。」
+// (and their half-width forms), which would otherwise end the number before
+// its digits (「ー２」 read as 0, 「０。５」 as 0).
 char32_t asciiOf(char32_t c)
 {
     if (c >= U'\uFF10' && c <= U'\uFF19') return U'0' + (c - U'\uFF10');
@@ -78,7 +82,11 @@ char32_t asciiOf(char32_t c)
     case U'\uFF0B': return U'+';
     case U'\uFF0D': return U'-';
     case U'\u2212': return U'-';
+    case U'\u30FC': return U'-';
+    case U'\uFF70': return U'-';
     case U'\uFF0E': return U'.';
+    case U'\u3002': return U'.';
+    case U'\uFF61': return U'.';
     default: return c;
     }
 }

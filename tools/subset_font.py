@@ -49,11 +49,12 @@ PAGE_KINDS = (".html", ".js", ".css")
 
 # What the learner may type that no literal holds: printable ASCII, and what a
 # Japanese input method types for a number (full-width digits, plus, minus,
-# full stop, comma, space) and for its exponent.
+# full stop, comma, space, and the 「ー」 and 「。」 of its Japanese mode) and
+# for its exponent.
 TYPED = (
     "".join(chr(c) for c in range(0x20, 0x7F))
     + "".join(chr(c) for c in range(0xFF10, 0xFF1A))
-    + "＋－．，\u3000ｅＥ"
+    + "＋－．，\u3000ｅＥー。ｰ｡"
 )
 
 # Vertical forms are never used: the page is written across.

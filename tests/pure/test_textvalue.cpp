@@ -61,6 +61,12 @@ TEST(TextValue, Reading)
         {"minus sign U+2212", "−7", -7.0},
         {"full-width full stop", "０．５", 0.5},
         {"mixed widths", "-1．2５", -1.25},
+        // …and, in its Japanese mode, for the minus and full-stop keys.
+        {"prolonged sound mark as minus", "ー２", -2.0},
+        {"half-width prolonged sound mark", "ｰ3", -3.0},
+        {"ideographic full stop", "０。５", 0.5},
+        {"half-width ideographic full stop", "1｡25", 1.25},
+        {"prolonged sound mark after a digit ends the number", "2ー3", 2.0},
 
         // Blanks and invisible characters from an input method or a paste:
         // the number reads as it looks.
