@@ -116,6 +116,9 @@ test('the published guide names its address everywhere and shows its QR code', a
         lost: [...document.querySelectorAll('a[href^="#"]')].map((a) => decodeURIComponent(a.hash.slice(1)))
           .filter((id) => !document.getElementById(id)),
         links: document.querySelectorAll('a[href^="#"]').length,
+        // Markdown the renderer did not take as such, shown as text.
+        raw: [...document.querySelectorAll('p, li, th, td')].map((el) => el.textContent)
+          .filter((text) => /\*\*|\]\(|^\s*([-*+]|\d+\.) /m.test(text)),
         code: code && { src: code.getAttribute('src'), alt: code.alt, width: code.getBoundingClientRect().width,
                         top: code.getBoundingClientRect().top },
         overflow: document.documentElement.scrollWidth - innerWidth,
@@ -125,6 +128,7 @@ test('the published guide names its address everywhere and shows its QR code', a
     assert.ok(seen.pictures > 1 && seen.links > 0);
     assert.deepEqual(seen.broken, [], 'every picture is in the folder');
     assert.deepEqual(seen.lost, [], 'every link within the guide finds its heading');
+    assert.deepEqual(seen.raw, [], 'no Markdown is left as text');
     assert.equal(seen.code?.src, 'guide/address-qr.png');
     assert.match(seen.code.alt, /QRコード/);
     assert.ok(seen.code.width >= 200, `the QR code is ${seen.code.width} px wide`);
