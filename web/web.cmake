@@ -112,6 +112,29 @@ add_custom_target(site ALL
   COMMENT "The lesson's folder in ${LG_SITE}"
   VERBATIM)
 
+# The teachers' guide beside the lesson, for reading and printing: guide.html,
+# docs/guide.md rendered by Python-Markdown (python3-markdown; the code host's
+# ids for its headings) with web/guide/guide.css inside, and the pictures it
+# shows in guide/. It is not part of the lesson: no page of the lesson links to
+# it and the service worker does not keep it. scripts/publish-guide.sh fills in
+# the published address and its QR code.
+execute_process(COMMAND ${LG_PYTHON} -c "import markdown.extensions.toc"
+                RESULT_VARIABLE LG_MARKDOWN_MISSING OUTPUT_QUIET ERROR_QUIET)
+if(LG_MARKDOWN_MISSING)
+  message(FATAL_ERROR "${LG_PYTHON} cannot import markdown: apt-get install python3-markdown")
+endif()
+file(GLOB LG_GUIDE_PICTURES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/guide/*.png)
+add_custom_command(
+  OUTPUT ${LG_SITE}/guide.html
+  COMMAND ${LG_PYTHON} ${PROJECT_SOURCE_DIR}/tools/render_guide.py ${PROJECT_SOURCE_DIR}/docs/guide.md
+          ${PROJECT_SOURCE_DIR}/web/guide/guide.css ${LG_SITE}
+  DEPENDS ${PROJECT_SOURCE_DIR}/tools/render_guide.py ${PROJECT_SOURCE_DIR}/docs/guide.md
+          ${PROJECT_SOURCE_DIR}/web/guide/guide.css ${LG_GUIDE_PICTURES}
+  COMMENT "The teachers' guide in ${LG_SITE}/guide.html"
+  VERBATIM)
+add_custom_target(guide ALL DEPENDS ${LG_SITE}/guide.html)
+add_dependencies(site guide)
+
 # Each page of the folder as one file that holds all it uses (scripts, style,
 # icons, the program), to be handed out and opened from the disk: in
 # single/, under the page's own name, for the tests (tests/web with

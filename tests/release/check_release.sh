@@ -2,11 +2,12 @@
 # The release is reproducible: scripts/release.sh, run twice on the commit at
 # HEAD, in two different folders, the second run starting at least a second
 # after the first ended, makes the same five files byte for byte. Then what
-# the release holds: the sums, the zip's entries (sorted, at the top, dated
-# by the commit, mode 644), each lesson's page as one file (at most 600 kB,
-# the zip's program inside), the package's entries (dated by the commit, owned
-# by root), no trace of the folders it was built in, and the version, the one
-# of the commit's CMakeLists.txt, everywhere it is shown.
+# the release holds: the sums, the zip's entries (sorted, at the top but the
+# guide's pictures in guide/, dated by the commit, mode 644), each lesson's
+# page as one file (at most 600 kB, the zip's program inside), the package's
+# entries (dated by the commit, owned by root), no trace of the folders it was
+# built in, and the version, the one of the commit's CMakeLists.txt,
+# everywhere it is shown.
 #
 #   check_release.sh SOURCE_DIR
 # (pass never fails, so `test && pass || fail` reads as if-then-else here.)
@@ -80,16 +81,19 @@ when = time.gmtime(epoch)[:5] + (time.gmtime(epoch)[5] // 2 * 2,)
 problems = []
 if names != sorted(names): problems.append("entries not sorted")
 if "index.html" not in names: problems.append("no index.html at the top")
-problems += [f"{i.filename} is in a folder" for i in infos if "/" in i.filename]
+problems += [f"{i.filename} is in a folder" for i in infos if "/" in i.filename and not i.filename.startswith("guide/")]
+if "guide.html" not in names or not any(n.startswith("guide/") for n in names): problems.append("no guide.html with its pictures")
 problems += [f"{i.filename} dated {i.date_time}" for i in infos if i.date_time != when]
 problems += [f"{i.filename} has mode {oct(i.external_attr >> 16)}" for i in infos if i.external_attr >> 16 != 0o100644]
 problems += [f"{i.filename} carries extra fields" for i in infos if i.extra]
 print("; ".join(problems) or "ok")
 EOF
 )
-[[ $zip_report == ok ]] && pass "the zip's entries: sorted, at the top, dated by the commit, mode 644" || fail "the zip: $zip_report"
+[[ $zip_report == ok ]] && pass "the zip's entries: sorted, at the top (the guide's pictures in guide/), dated by the commit, mode 644" \
+  || fail "the zip: $zip_report"
 listed=$(sed -nE "s/^var FILES = \[(.*)\];/\1/p" "$tmp/site/sw.js" | tr -d "' " | tr ',' '\n' | sort | paste -sd' ')
-[[ $listed == $(find "$tmp/site" -type f ! -name sw.js -printf '%f\n' | sort | paste -sd' ') ]] \
+# The guide beside the lesson is not the service worker's to keep.
+[[ $listed == $(find "$tmp/site" -maxdepth 1 -type f ! -name sw.js ! -name guide.html -printf '%f\n' | sort | paste -sd' ') ]] \
   && pass "the zip holds the lesson's folder: the files sw.js lists, and sw.js" || fail "sw.js lists $listed"
 
 # --- Each lesson's page as one file ------------------------------------------------

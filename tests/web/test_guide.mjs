@@ -100,3 +100,107 @@ for (const [what, words] of QUOTED) {
     assert.ok(text.includes(words), words);
   });
 }
+
+// --- The guide as the lesson's folder publishes it ---------------------------
+// guide.html of the built folder (LG_SITE), filled in by scripts/publish-guide.sh
+// with an address given as GitHub Pages gives it (without the last slash), then
+// read as a teacher reads it: on a Chromebook's screen, its QR code scanned.
+import { execFileSync, spawnSync } from 'node:child_process';
+import os from 'node:os';
+
+import { SITE, launch } from './harness.mjs';
+
+const PUBLISH = path.join(ROOT, 'scripts', 'publish-guide.sh');
+const PLACEHOLDER = 'https://OWNER.github.io/REPOSITORY/';
+const ADDRESS = 'https://example.github.io/lesson/';
+const NOTE = /<!-- placeholder-note -->[\s\S]*?<!-- \/placeholder-note -->/g;
+const count = (text, words) => text.split(words).length - 1;
+
+// A copy of the built guide, to fill in.
+function guideCopy() {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'lg-guide-'));
+  fs.copyFileSync(path.join(SITE, 'guide.html'), path.join(folder, 'guide.html'));
+  fs.cpSync(path.join(SITE, 'guide'), path.join(folder, 'guide'), { recursive: true });
+  return folder;
+}
+const publish = (address, folder) => spawnSync('bash', [PUBLISH, address, folder], { encoding: 'utf8' });
+
+test('the published guide names its address everywhere and shows its QR code', async () => {
+  const folder = guideCopy();
+  const built = fs.readFileSync(path.join(folder, 'guide.html'), 'utf8');
+  const run = publish(ADDRESS.slice(0, -1), folder);
+  assert.equal(run.status, 0, run.stderr);
+  const published = fs.readFileSync(path.join(folder, 'guide.html'), 'utf8');
+
+  const places = count(built.replace(NOTE, ''), PLACEHOLDER);
+  assert.ok(places > 0, 'the built guide holds the placeholder address');
+  assert.equal(count(published, ADDRESS), places, 'the address wherever the placeholder stood');
+  for (const left of [PLACEHOLDER, 'OWNER.github.io', '<!-- qr-code -->', 'placeholder-note'])
+    assert.ok(!published.includes(left), `${left} is left in the published guide`);
+
+  const qr = path.join(folder, 'guide', 'address-qr.png');
+  assert.equal(execFileSync('zbarimg', ['--raw', '-q', qr], { encoding: 'utf8' }), ADDRESS + '\n',
+               'the QR code reads as the address');
+
+  const browser = await launch();
+  try {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1366, height: 768 });
+    await page.goto(`file://${path.join(folder, 'guide.html')}`, { waitUntil: 'load' });
+    const seen = await page.evaluate(() => {
+      const code = document.querySelector('img.qr');
+      return {
+        broken: [...document.images].filter((img) => !img.complete || img.naturalWidth === 0).map((img) => img.src),
+        pictures: document.images.length,
+        lost: [...document.querySelectorAll('a[href^="#"]')].map((a) => decodeURIComponent(a.hash.slice(1)))
+          .filter((id) => !document.getElementById(id)),
+        links: document.querySelectorAll('a[href^="#"]').length,
+        // Markdown the renderer did not take as such, shown as text.
+        raw: [...document.querySelectorAll('p, li, th, td')].map((el) => el.textContent)
+          .filter((text) => /\*\*|\]\(|^\s*([-*+]|\d+\.) /m.test(text)),
+        code: code && { src: code.getAttribute('src'), alt: code.alt, width: code.getBoundingClientRect().width,
+                        top: code.getBoundingClientRect().top },
+        overflow: document.documentElement.scrollWidth - innerWidth,
+        wider: [...document.images].filter((img) => img.getBoundingClientRect().right > innerWidth).map((img) => img.src),
+      };
+    });
+    assert.ok(seen.pictures > 1 && seen.links > 0);
+    assert.deepEqual(seen.broken, [], 'every picture is in the folder');
+    assert.deepEqual(seen.lost, [], 'every link within the guide finds its heading');
+    assert.deepEqual(seen.raw, [], 'no Markdown is left as text');
+    assert.equal(seen.code?.src, 'guide/address-qr.png');
+    assert.match(seen.code.alt, /QRコード/);
+    assert.ok(seen.code.width >= 200, `the QR code is ${seen.code.width} px wide`);
+    assert.ok(seen.code.top < 2 * 768, 'the QR code is among the first lines');
+    assert.equal(seen.overflow, 0, 'nothing is wider than the screen');
+    assert.deepEqual(seen.wider, []);
+  } finally {
+    await browser.close();
+    fs.rmSync(folder, { recursive: true, force: true });
+  }
+});
+
+// What the script refuses, leaving the guide as it was: addresses that are
+// not plain http(s) addresses of a folder, and a guide filled in already.
+const REFUSED = [
+  ['a query', 'https://example.github.io/lesson/?a=1'],
+  ['a blank', 'https://example.github.io/my lesson/'],
+  ['markup', 'https://example.github.io/"><b>/'],
+  ['another scheme', 'javascript:alert(1)//'],
+  ['a guide filled in already', ADDRESS, true],
+];
+for (const [what, address, twice] of REFUSED) {
+  test(`publishing the guide refuses ${what}`, () => {
+    const folder = guideCopy();
+    try {
+      if (twice) assert.equal(publish(ADDRESS, folder).status, 0);
+      const before = fs.readFileSync(path.join(folder, 'guide.html'), 'utf8');
+      const run = publish(address, folder);
+      assert.equal(run.status, 1, run.stdout);
+      assert.match(run.stderr, /publish-guide\.sh: /);
+      assert.equal(fs.readFileSync(path.join(folder, 'guide.html'), 'utf8'), before);
+    } finally {
+      fs.rmSync(folder, { recursive: true, force: true });
+    }
+  });
+}

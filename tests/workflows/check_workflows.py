@@ -9,7 +9,10 @@
   a real clone (without git it downloads the files alone, and the release,
   which takes the commit, cannot be made), and trusts the clone after it (its
   folder belongs to the runner's user, not to the container's root, and git
-  refuses to work in it otherwise).
+  refuses to work in it otherwise);
+- no `${{ … }}` inside a step's script: a value from the event or from another
+  step (the address GitHub Pages reports) reaches the script through `env:`,
+  so that it is read as data, never run as part of the script.
 
 Each rule is first tried on a workflow that breaks it, which it must find.
 
@@ -79,8 +82,14 @@ def rule_clone_trusted(text, workflow):
             if not any("safe.directory" in str(s.get("run", "")) for s in steps[checkout + 1:])]
 
 
+def rule_no_expressions_in_scripts(text, workflow):
+    return [f"job {name} writes an expression into a script (pass it through env): {step['run'].strip()}"
+            for name, job in jobs(workflow).items() for step in job.get("steps") or []
+            if "${{" in str(step.get("run", ""))]
+
+
 RULES = [rule_top_permissions, rule_job_permissions, rule_pinned, rule_github_actions, rule_git_before_checkout,
-         rule_clone_trusted]
+         rule_clone_trusted, rule_no_expressions_in_scripts]
 
 # A workflow that keeps every rule; each case below breaks one.
 GOOD = """\
@@ -112,6 +121,7 @@ BROKEN = [
         f"{SHA} # v4.2.2\n",
         f"      - uses: actions/checkout@{SHA} # v4.2.2\n      - run: apt-get install -y git\n")),
     (rule_clone_trusted, GOOD.replace("safe.directory", "user.name")),
+    (rule_no_expressions_in_scripts, GOOD.replace('"$GITHUB_WORKSPACE"', '"${{ github.workspace }}"')),
 ]
 
 
