@@ -3,17 +3,15 @@
 
 #include <cstdint>
 
+#include "core/plane_state.h"
 #include "platform/numtext.h"
 #include "platform/variant.h"
 
 using platform::Variant;
 
-struct GraphState {
-    Variant originX;               // x pixel of the plane's origin in Picture1
-    Variant originY;               // y pixel of the origin
-    std::int16_t unitSize = 0;     // pixels per plane unit: 40, 22 or 14
-    Variant dragLastX;             // mouse x at the press or the last handled move
-    float dragLastY = 0;           // mouse y at the press or the last handled move
+// originX, originY, unitSize, dragLastX, dragLastY and dragging are the
+// plane's, as every lesson keeps it (lessons::PlaneState).
+struct GraphState : lessons::PlaneState {
     Variant firstX;                // the first whole-number point of the last run
     Variant firstY;
     Variant secondX;               // the second one
@@ -22,7 +20,6 @@ struct GraphState {
     Variant slopeDen;
     Variant interceptNum;          // y-intercept; for a vertical line its x
     std::int16_t interceptDen = 0;
-    Variant dragging;              // 1 while a mouse button is held on Picture1
     Variant pointsShown;           // 1 once "点を打つ" has plotted
     Variant morePointsShown;       // 1 once "さらに点を打つ" has plotted
     std::int16_t lineShown = 0;    // 1 once "すべての点を打つ" has drawn the line

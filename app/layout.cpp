@@ -1,7 +1,9 @@
 // The window and its 34 controls: places, sizes, captions, fonts, colours,
-// tab order, and which handler each event reaches.
+// tab order, and which handler each event reaches. The plane panel places its
+// own (Picture1, Label5, Command2, Label1, Command3, Command1) where every
+// lesson has them, and wires them.
 #include "app/form1.h"
-#include "app/layout.h"
+#include "core/layout.h"
 
 using namespace platform;
 
@@ -9,22 +11,10 @@ using namespace layout;
 
 void Form1::BuildLayout()
 {
-    Caption(kTitle);
-    ClientSize(876, 650);
-    BackColor(kGreen);
-
-    Picture1.Place(16, 32, 600, 600);
-    Picture1.BackColor(kPaleYellow);
+    BuildPanel();
 
     const FontSpec name{20.25f, true};
     const FontSpec lesson{12.0f, true};
-    label(Label5(0), "ｙ", 304, 0, 25, 33, name);
-    label(Label5(1), "χ", 616, 328, 25, 33, name);
-    button(Command2, "初期画面", 768, 16, 89, 33, lesson);
-    label(Label1, "座標平面の大きさ", 696, 64, 130, 16, lesson);
-    button(Command3(0), "小", 672, 88, 57, 33, {12.0f, false});
-    button(Command3(1), "中", 736, 88, 57, 33, {20.25f, true});
-    button(Command3(2), "大", 800, 88, 57, 33, {12.0f, false});
     label(Label6, "ａ，ｂ，ｃの値を　　入力しましょう", 648, 128, 209, 57, {21.75f, true}, Label::Align::Left,
           kYellow);
     const FontSpec letter{20.25f, true, true};
@@ -52,7 +42,6 @@ void Form1::BuildLayout()
     label(Label4(7), "", 816, 488, 57, 33, name, centred);
     label(Label4(4), "", 728, 504, 41, 25, name, centred);
     label(Label4(9), "", 816, 504, 41, 25, name, centred);
-    button(Command1, "終　了", 736, 600, 121, 33, lesson);
 
     Line1(0).Place(736, 502, 768, 502, 3, kWhite);
     Line1(1).Place(824, 502, 856, 502, 3, kWhite);
@@ -60,7 +49,6 @@ void Form1::BuildLayout()
     // Names for assistive technology; buttons and labels are named by their captions.
     const char* const boxNames[] = {"ａの値", "ｂの値", "ｃの値"};
     for (std::int16_t i = 0; i < 3; ++i) Text1(i).AccessibleName(boxNames[i]);
-    Picture1.AccessibleName("座標平面");
     const char* const slotNames[] = {"式の左辺", "傾きの符号", "傾き", "傾きの分子", "傾きの分母",
                                      "ｘ", "定数項の符号", "定数項", "定数項の分子", "定数項の分母"};
     for (std::int16_t i = 0; i < 10; ++i) Label4(i).FallbackName(slotNames[i]);
@@ -68,25 +56,17 @@ void Form1::BuildLayout()
     Line1(1).AccessibleName("定数項の分数の線");
     // The equation is read as a whole, over the place of its slots.
     EquationReading.Place(672, 472, 201, 57);
-    // The sizes are one choice.
-    for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(i == 1);
 
     // Each control by its name in the layout, for the window system's tools.
-    named(Picture1, "Picture1");
-    named(Command1, "Command1");
-    named(Command2, "Command2");
     named(Command5, "Command5");
     named(Command6, "Command6");
-    named(Label1, "Label1");
     named(Label6, "Label6");
     for (std::int16_t i = 0; i < 2; ++i) {
-        named(Label5(i), "Label5", i);
         named(Label2(i), "Label2", i);
         named(Command4(i), "Command4", i);
         named(Line1(i), "Line1", i);
     }
     for (std::int16_t i = 0; i < 3; ++i) {
-        named(Command3(i), "Command3", i);
         named(Label3(i), "Label3", i);
         named(Text1(i), "Text1", i);
     }
@@ -97,12 +77,13 @@ void Form1::BuildLayout()
              Command3(0), Command3(1), Command3(2));
 
     // Once each event is handled, the plane's description is brought up to date.
-    describer_ = AfterEachEvent([this] {
-        DescribePlane();
-        DescribeEquation();
-    });
+    DescribeAfterEachEvent();
 
-    // Which handler each event reaches.
-    wire(*this);
+    // Which handler each event of the lesson's own controls reaches.
+    for (std::int16_t i = 0; i < 3; ++i)
+        Text1(i).OnKeyPress([this, i](std::int16_t& keyCode) { Text1_KeyPress(i, keyCode); });
+    for (std::int16_t i = 0; i < 2; ++i) Command4(i).OnClick([this, i] { Command4_Click(i); });
+    Command5.OnClick([this] { Command5_Click(); });
+    Command6.OnClick([this] { Command6_Click(); });
 }
 

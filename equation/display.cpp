@@ -1,7 +1,7 @@
 // "式を表示": the equation of the drawn line solved for y, built from the ten
 // labels and the two fraction bars.
 #include "app/form1.h"
-#include "equation/equation.h"
+#include "core/equation.h"
 
 void Form1::Command6_Click()
 {

@@ -1,7 +1,7 @@
 // "すべての点を打つ": the whole line of the equation last plotted, in red, with
 // its slope and intercept kept as fractions for the equation display.
 #include "app/form1.h"
-#include "plot/plot.h"
+#include "core/plot.h"
 
 void Form1::Command5_Click()
 {

@@ -1,25 +1,19 @@
 // What the second lesson's window shows, in words, for assistive technology:
 // the plane and its marks, the size chosen, each equation shown and the
 // intersection, each read as one text.
-#include "equation/speech.h"
+#include "core/speech.h"
 #include "system/form2.h"
 
-void Form2::DescribePlane()
+std::string Form2::PlaneShows() const
 {
     const int dots = Picture1.DotsShown();
-    const char* size = unitSize == 40 ? "小" : unitSize == 22 ? "中" : unitSize == 14 ? "大" : "";
-    std::string text = "１目もり" + std::to_string(unitSize) + "ピクセルの座標平面（" + size + "）。";
-    text += dots == 0 ? "点は打っていません。" : "①と②の点が、あわせて" + std::to_string(dots) + "個打ってあります。";
+    std::string text = dots == 0 ? "点は打っていません。" : "①と②の点が、あわせて" + std::to_string(dots) + "個打ってあります。";
     // Only what the picture shows now: a run that could not plot again after
     // a change of size or a drag leaves the plane empty.
     text += linesOnPlane == 1 ? "①の直線（赤）と②の直線（青）が引いてあります。" : "直線は引いていません。";
     if (ringOnPlane == 1) text += "交点に印があります。";
     if (ringOnPlane == 2) text += "交点は、いま見えている範囲の外にあります。";
-    // Said again only when it changes (a drag describes the plane many times).
-    if (text == lastDescription_) return;
-    lastDescription_ = text;
-    for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(unitSize == (i == 0 ? 40 : i == 1 ? 22 : 14));
-    Picture1.AccessibleDescription(text);
+    return text;
 }
 
 void Form2::DescribeSolution()

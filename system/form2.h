@@ -1,11 +1,12 @@
 // The second lesson's window: two equations on one plane, their points, their
 // lines and where they meet (連立方程式のグラフ).
 //
-// The handlers are defined beside their steps: start-up, reset, exit and the
-// boxes in startup.cpp, the plane in plane.cpp, the points and lines in
-// plot.cpp, the equations and the intersection in solve.cpp. They share the
-// first lesson's plane, points, whole line and equation display through the
-// small functions of plane/, plot/ and equation/.
+// It is built on the plane panel that every lesson shares (core/panel.h).
+// Its own handlers are defined beside their steps: start-up, reset and the
+// boxes in startup.cpp, what the plane shows in plane.cpp, the points and
+// lines in plot.cpp, the equations and the intersection in solve.cpp. Its
+// points, whole lines and equations are drawn and shown as the first lesson's
+// are, by the small functions of core/.
 #pragma once
 
 #include <array>
@@ -13,7 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "equation/equation.h"
+#include "core/equation.h"
+#include "core/panel.h"
 #include "platform/controls.h"
 #include "platform/numtext.h"
 #include "platform/picture.h"
@@ -36,52 +38,26 @@ struct SystemLine {
     void ReduceFractions() { equation::ReduceFractions(*this); }
 };
 
-class Form2 : public platform::Form {
+class Form2 : public lessons::Panel, public lessons::PlaneState {
 public:
     static constexpr char kTitle[] = "連立方程式のグラフ";
 
     Form2();
-    ~Form2();
+    ~Form2() override;
 
-    // Builds, loads and shows the window; a problem given with the start
-    // (a₁ b₁ c₁ a₂ b₂ c₂) is typed into the boxes.
-    void Start(const std::vector<std::string>& problem = {});
-    // The texts typed into the six boxes as given, the focus on "点を打つ".
-    void PoseProblem(const std::vector<std::string>& texts);
-    // The state and what the lesson shows, as JSON, for tests from outside.
-    std::string StateText() const;
-
-    // Events.
-    void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click(std::int16_t Index);
+    // Events (the plane panel's are Form_Load, Command1_Click, Command2_Click,
+    // Command3_Click and those of Picture1).
     void Command4_Click(std::int16_t Index);
     void Command5_Click();
     void Command6_Click();
     void Text1_KeyPress(std::int16_t Index, std::int16_t& keyCode);
-    void Picture1_MouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void Picture1_MouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void Picture1_MouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void Picture1_KeyDown(std::int16_t& KeyCode, std::int16_t Shift);
 
-    // Procedures.
-    void DrawPlane();
-    // Tells assistive technology what the plane shows and which size is
-    // chosen, and reads the equations and the intersection as texts.
-    void DescribePlane();
+    // Reads the equations and the intersection as texts.
     void DescribeSolution();
-    std::string PlaneFileName() const;
-    // Moves the origin by (dx, dy) within its square, draws the plane and
-    // shows again what was shown; false when a run could not plot.
-    bool MovePlane(const Variant& dx, const Variant& dy);
+    std::string PlaneFileName() const override;
 
-    // The controls.
-    platform::PictureBox Picture1{*this};
-    platform::ControlArray<platform::Label, 2> Label5{*this};
-    platform::CommandButton Command2{*this};
-    platform::Label Label1{*this};
-    platform::ControlArray<platform::CommandButton, 3> Command3{*this};
+    // The controls (the plane panel holds Picture1, Label5, Command2, Label1,
+    // Command3 and Command1).
     platform::Label Label6{*this};
     platform::ControlArray<platform::Label, 3> Label3{*this};
     platform::ControlArray<platform::Label, 2> Label7{*this};
@@ -94,7 +70,6 @@ public:
     platform::ControlArray<platform::Label, 20> Label4{*this};
     platform::ControlArray<platform::Label, 11> Label9{*this};
     platform::Label Label10{*this};
-    platform::CommandButton Command1{*this};
     platform::ControlArray<platform::LineControl, 4> Line1{*this};
     platform::ControlArray<platform::LineControl, 2> Line2{*this};
     // What assistive technology reads as one text: each equation shown, and
@@ -103,11 +78,7 @@ public:
     platform::AccessibleText EquationReading2{*this};
     platform::AccessibleText SolutionReading{*this};
 
-    // The state all handlers share.
-    Variant originX, originY;
-    std::int16_t unitSize = 0;
-    Variant dragging, dragLastX;
-    float dragLastY = 0;
+    // The state all handlers share (the plane's is lessons::PlaneState).
     Variant pointsShown, morePointsShown;
     std::int16_t lineShown = 0;
     std::int16_t solutionShown = 0;  // 1 once "交点を求める" has shown the intersection
@@ -121,14 +92,23 @@ public:
     intersection::Result meeting;    // where the lines of the last runs meet
     intersection::Result solution;   // the intersection "交点を求める" showed, until it shows another
 
+protected:
+    // What the lesson gives the plane panel.
+    void LoadLesson() override;
+    void ClearLesson() override;
+    bool ShowAgain() override;
+    void PlaneCleared() override;
+    std::vector<platform::TextBox*> ProblemBoxes() override;
+    platform::Control& FirstStep() override { return Command4(0); }
+    std::string PlaneShows() const override;
+    void DescribeLesson() override { DescribeSolution(); }
+    std::string LessonState() const override;
+
 private:
     void BuildLayout();
-    bool ReplayPlots();
     // The ring on the intersection, where it is in view.
     void MarkIntersection();
     // Every slot of the equations and the intersection hidden.
     void ClearSolution();
-    int describer_ = 0;
-    std::string lastDescription_;
     std::array<std::string, 3> lastRead_;
 };

@@ -1,15 +1,15 @@
 // The second lesson's state as JSON, for tests that drive it from outside.
-#include "app/inspect.h"
+#include "core/inspect.h"
 #include "system/form2.h"
 
 using inspect::Number;
 using inspect::Text;
 
-std::string Form2::StateText() const
+std::string Form2::LessonState() const
 {
-    std::string j = "{";
+    std::string j;
     const auto field = [&](const char* name, const std::string& value) {
-        if (j.size() > 1) j += ',';
+        if (!j.empty()) j += ',';
         j += Text(name) + ':' + value;
     };
     const auto list = [](auto count, auto item) {
@@ -19,19 +19,12 @@ std::string Form2::StateText() const
     };
     const auto shown = [](const platform::Label& l) { return l.Visible() ? Text(l.Caption()) : std::string("null"); };
     field("lesson", "2");
-    field("originX", Number(originX));
-    field("originY", Number(originY));
-    field("unitSize", std::to_string(unitSize));
-    field("dragging", Number(dragging));
     field("pointsShown", Number(pointsShown));
     field("morePointsShown", Number(morePointsShown));
     field("lineShown", std::to_string(lineShown));
     field("solutionShown", std::to_string(solutionShown));
-    field("dotsShown", std::to_string(Picture1.DotsShown()));
     field("linesOnPlane", std::to_string(linesOnPlane));
     field("ringOnPlane", std::to_string(ringOnPlane));
-    field("description", Text(Picture1.AccessibleDescription()));
-    field("printed", inspect::Printed(Picture1));
     field("lines", list(2, [&](std::int16_t e) {
               const SystemLine& l = line[std::size_t(e)];
               return "{\"slopeNum\":" + Number(l.slopeNum) + ",\"slopeDen\":" + Number(l.slopeDen) +
@@ -54,5 +47,5 @@ std::string Form2::StateText() const
     field("statement", shown(Label10));
     field("readings", "[" + Text(EquationReading1.Text()) + "," + Text(EquationReading2.Text()) + "," +
                           Text(SolutionReading.Text()) + "]");
-    return j + "}";
+    return j;
 }

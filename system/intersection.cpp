@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "equation/speech.h"
+#include "core/speech.h"
 
 namespace intersection {
 

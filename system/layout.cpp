@@ -1,7 +1,7 @@
 // The second lesson's window and its controls: the first lesson's plane and
 // buttons above it, two rows of boxes that read as the two equations, the
 // four steps, and the equations and the intersection shown below them.
-#include "app/layout.h"
+#include "core/layout.h"
 #include "system/form2.h"
 
 using namespace platform;
@@ -9,24 +9,12 @@ using namespace layout;
 
 void Form2::BuildLayout()
 {
-    Caption(kTitle);
-    ClientSize(876, 650);
-    BackColor(kGreen);
-
-    Picture1.Place(16, 32, 600, 600);
-    Picture1.BackColor(kPaleYellow);
+    BuildPanel();
 
     const FontSpec name{20.25f, true};
     const FontSpec lesson{12.0f, true};
     const FontSpec step{14.25f, true};
     const FontSpec shown{16.0f, true};
-    label(Label5(0), "ｙ", 304, 0, 25, 33, name);
-    label(Label5(1), "χ", 616, 328, 25, 33, name);
-    button(Command2, "初期画面", 768, 16, 89, 33, lesson);
-    label(Label1, "座標平面の大きさ", 696, 64, 130, 16, lesson);
-    button(Command3(0), "小", 672, 88, 57, 33, {12.0f, false});
-    button(Command3(1), "中", 736, 88, 57, 33, {20.25f, true});
-    button(Command3(2), "大", 800, 88, 57, 33, {12.0f, false});
     label(Label6, "①と②のａ，ｂ，ｃを\n入力しましょう", 648, 124, 225, 44, step, Label::Align::Left, kYellow);
 
     const FontSpec letter{20.25f, true, true};
@@ -87,12 +75,10 @@ void Form2::BuildLayout()
     Line2(1).Place(820, top + 23, 852, top + 23, 2, kWhite);
     label(Label10, "", 640, 530, 233, 70, lesson);
 
-    button(Command1, "終　了", 736, 600, 121, 33, lesson);
 
     // Names for assistive technology.
     const char* const boxNames[] = {"①のａの値", "①のｂの値", "①のｃの値", "②のａの値", "②のｂの値", "②のｃの値"};
     for (std::int16_t i = 0; i < 6; ++i) Text1(i).AccessibleName(boxNames[i]);
-    Picture1.AccessibleName("座標平面");
     const char* const slotNames[] = {"式の左辺", "傾きの符号", "傾き", "傾きの分子", "傾きの分母",
                                      "ｘ", "定数項の符号", "定数項", "定数項の分子", "定数項の分母"};
     for (std::int16_t e = 0; e < 2; ++e)
@@ -107,28 +93,19 @@ void Form2::BuildLayout()
     EquationReading1.Place(640, 438, 233, 44);
     EquationReading2.Place(640, 484, 233, 44);
     SolutionReading.Place(640, 530, 233, 70);
-    for (std::int16_t i = 0; i < 3; ++i) Command3(i).AccessibleChecked(i == 1);
 
     // Each control by its name, for the window system's tools.
-    named(Picture1, "Picture1");
-    named(Command1, "Command1");
-    named(Command2, "Command2");
     named(Command5, "Command5");
     named(Command6, "Command6");
-    named(Label1, "Label1");
     named(Label6, "Label6");
     named(Label10, "Label10");
     for (std::int16_t i = 0; i < 2; ++i) {
-        named(Label5(i), "Label5", i);
         named(Label7(i), "Label7", i);
         named(Label8(i), "Label8", i);
         named(Command4(i), "Command4", i);
         named(Line2(i), "Line2", i);
     }
-    for (std::int16_t i = 0; i < 3; ++i) {
-        named(Command3(i), "Command3", i);
-        named(Label3(i), "Label3", i);
-    }
+    for (std::int16_t i = 0; i < 3; ++i) named(Label3(i), "Label3", i);
     for (std::int16_t i = 0; i < 4; ++i) {
         named(Label2(i), "Label2", i);
         named(Line1(i), "Line1", i);
@@ -142,11 +119,12 @@ void Form2::BuildLayout()
              Command2, Command3(0), Command3(1), Command3(2), Picture1, Command1);
 
     // Once each event is handled, what the window shows is told again in words.
-    describer_ = AfterEachEvent([this] {
-        DescribePlane();
-        DescribeSolution();
-    });
+    DescribeAfterEachEvent();
 
-    // Which handler each event reaches.
-    wire(*this);
+    // Which handler each event of the lesson's own controls reaches.
+    for (std::int16_t i = 0; i < 6; ++i)
+        Text1(i).OnKeyPress([this, i](std::int16_t& keyCode) { Text1_KeyPress(i, keyCode); });
+    for (std::int16_t i = 0; i < 2; ++i) Command4(i).OnClick([this, i] { Command4_Click(i); });
+    Command5.OnClick([this] { Command5_Click(); });
+    Command6.OnClick([this] { Command6_Click(); });
 }

@@ -3,8 +3,8 @@
 // line in red, ②'s in blue.
 #include <cmath>
 
-#include "plane/plane.h"
-#include "plot/plot.h"
+#include "core/plane.h"
+#include "core/plot.h"
 #include "system/form2.h"
 
 using platform::Color;

@@ -47,10 +47,10 @@
 #include <vector>
 
 #include "app/graph_state.h"
-#include "equation/speech.h"
+#include "core/speech.h"
 #include "platform/numtext.h"
 #include "platform/variant.h"
-#include "plot/exact_line.h"
+#include "core/exact_line.h"
 #include "system/intersection.h"
 
 using platform::Reading;

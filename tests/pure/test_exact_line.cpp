@@ -7,7 +7,7 @@
 
 #include "platform/numtext.h"
 #include "platform/variant.h"
-#include "plot/exact_line.h"
+#include "core/exact_line.h"
 
 using exact_line::Fraction;
 using exact_line::OnLine;

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "equation/speech.h"
+#include "core/speech.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// The coordinate plane as both lessons draw and move it.
+// The coordinate plane as every lesson draws and moves it: small functions
+// of the plane panel (core/panel.h), which is what a lesson's window is built on.
 #pragma once
 
 #include <cstdint>
@@ -35,55 +36,10 @@ void Move(Variant& originX, Variant& originY, const Variant& dx, const Variant& 
 
 // The size chosen among 「小」「中」「大」: its button in large bold type, the
 // others plain; the grid unit of that size (40, 22 or 14 pixels).
-std::int16_t Choose(const platform::ControlArray<platform::CommandButton, 3>& sizes, std::int16_t index);
+std::int16_t Choose(platform::ControlArray<platform::CommandButton, 3>& sizes, std::int16_t index);
 
 // The move an arrow key asks for, by its key code (37 … 40): one grid unit.
 bool ArrowMove(std::int16_t keyCode, std::int16_t unit, Variant& dx, Variant& dy);
-
-// A drag of the plane, as both lessons take it, on a window F with the
-// shared state's dragging, dragLastX, dragLastY and MovePlane (which moves
-// the origin, draws the plane and plots again, false when a run could not).
-template <class F>
-void Press(F& f, float X, float Y)
-{
-    f.dragging = 1;
-    f.dragLastX = X;
-    f.dragLastY = Y;
-}
-
-template <class F>
-void Drag(F& f, float X, float Y)
-{
-    if (f.dragging != 1) return;
-    if (!f.MovePlane(Variant(X) - f.dragLastX, Variant(platform::CSng(Variant(Y) - Variant(f.dragLastY))))) {
-        // The learner has been told once; this drag is over.
-        f.dragging = 0;
-        return;
-    }
-    // The mouse itself is the reference for the next move, not a position
-    // held back by the limits.
-    f.dragLastX = X;
-    f.dragLastY = Y;
-}
-
-// Plots again what was shown, after the plane was drawn afresh (a change of
-// size, a step of a drag, an arrow key): each run on its own test, in the
-// order of the lesson; a run that cannot plot has told the learner why, and
-// the rest is not replayed (false).
-template <class F>
-bool Replay(F& f)
-{
-    if (f.pointsShown == 1) {
-        f.Command4_Click(0);
-        if (f.plotFailed == 1) return false;
-    }
-    if (f.morePointsShown == 1) {
-        f.Command4_Click(1);
-        if (f.plotFailed == 1) return false;
-    }
-    if (f.lineShown == 1) f.Command5_Click();
-    return true;
-}
 
 // The plane as a picture for worksheets, twice as dense as the form: copied
 // to the clipboard, or saved under this name; the learner is told where the

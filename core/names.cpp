@@ -2,7 +2,7 @@
 // they can be read, found again whenever the plane is drawn afresh.
 #include <cmath>
 
-#include "plane/plane.h"
+#include "core/plane.h"
 #include "platform/clip.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "plot/exact_line.h"
+#include "core/exact_line.h"
 
 #include <algorithm>
 #include <cmath>

@@ -15,7 +15,7 @@
 #include "platform/numtext.h"
 #include "platform/picture.h"
 #include "platform/variant.h"
-#include "plot/exact_line.h"
+#include "core/exact_line.h"
 
 namespace plot {
 

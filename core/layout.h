@@ -1,4 +1,4 @@
-// How both lessons lay out their controls: the green form's colours, the
+// How the lessons lay out their controls: the green form's colours, the
 // layout's face, and a control of each kind placed with its caption and font.
 #pragma once
 
@@ -62,25 +62,6 @@ template <class C>
 void named(C& control, const char* name, int index = -1)
 {
     control.Name(index < 0 ? std::string(name) : std::string(name) + "(" + std::to_string(index) + ")");
-}
-
-// Which handler each event reaches, in a lesson's window: its buttons, boxes
-// and plane, under the names both lessons give them.
-template <class F>
-void wire(F& f)
-{
-    f.Command1.OnClick([&f] { f.Command1_Click(); });
-    f.Command2.OnClick([&f] { f.Command2_Click(); });
-    for (std::int16_t i = 0; i < f.Text1.Count(); ++i)
-        f.Text1(i).OnKeyPress([&f, i](std::int16_t& keyCode) { f.Text1_KeyPress(i, keyCode); });
-    for (std::int16_t i = 0; i < f.Command4.Count(); ++i) f.Command4(i).OnClick([&f, i] { f.Command4_Click(i); });
-    f.Command5.OnClick([&f] { f.Command5_Click(); });
-    f.Command6.OnClick([&f] { f.Command6_Click(); });
-    for (std::int16_t i = 0; i < f.Command3.Count(); ++i) f.Command3(i).OnClick([&f, i] { f.Command3_Click(i); });
-    f.Picture1.OnMouseDown([&f](std::int16_t b, std::int16_t s, float x, float y) { f.Picture1_MouseDown(b, s, x, y); });
-    f.Picture1.OnMouseMove([&f](std::int16_t b, std::int16_t s, float x, float y) { f.Picture1_MouseMove(b, s, x, y); });
-    f.Picture1.OnMouseUp([&f](std::int16_t b, std::int16_t s, float x, float y) { f.Picture1_MouseUp(b, s, x, y); });
-    f.Picture1.OnKeyDown([&f](std::int16_t& key, std::int16_t shift) { f.Picture1_KeyDown(key, shift); });
 }
 
 }  // namespace layout

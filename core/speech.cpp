@@ -1,4 +1,4 @@
-#include "equation/speech.h"
+#include "core/speech.h"
 
 #include <cmath>
 #include <cstdlib>

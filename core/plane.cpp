@@ -1,8 +1,14 @@
-// Drawing the coordinate plane: axes, grid, origin mark, scale, axis names.
+// The coordinate plane as every lesson draws it: axes, grid, origin mark,
+// the numbers of the scale, the axis names; its sizes, its moves, and the
+// plane as a picture for worksheets.
+#include "core/plane.h"
+
 #include <cmath>
 
-#include "app/form1.h"
-#include "plane/plane.h"
+#include "platform/numtext.h"
+#include "platform/runtime.h"
+
+using platform::Variant;
 
 using platform::NumberText;
 
@@ -98,8 +104,85 @@ void plane::Draw(platform::PictureBox& Picture1, platform::Label& yName, platfor
     xName.Top(originY + 28);
 }
 
-void Form1::DrawPlane()
+bool plane::ArrowMove(std::int16_t KeyCode, std::int16_t unitSize, Variant& dx, Variant& dy)
 {
-    plane::Draw(Picture1, Label5(0), Label5(1), originX, originY, unitSize);
-    lineOnPlane = 0;
+    if (KeyCode == 37) dx = -Variant(unitSize);
+    if (KeyCode == 38) dy = -Variant(unitSize);
+    if (KeyCode == 39) dx = unitSize;
+    if (KeyCode == 40) dy = unitSize;
+    return !(dx == 0 && dy == 0);
 }
+
+void plane::Move(Variant& originX, Variant& originY, const Variant& dx, const Variant& dy)
+{
+    originX = originX + dx;
+    originY = originY + dy;
+    // The origin stays inside the square 60 … 540.
+    if (originX < 60) originX = 60;
+    if (originX > 540) originX = 540;
+    if (originY < 60) originY = 60;
+    if (originY > 540) originY = 540;
+}
+
+std::int16_t plane::Choose(platform::ControlArray<platform::CommandButton, 3>& Command3, std::int16_t Index)
+{
+    for (std::int16_t i = 0; i <= 2; ++i) {
+        Command3(i).FontSize(12);
+        Command3(i).FontBold(false);
+    }
+    Command3(Index).FontSize(20);
+    Command3(Index).FontBold(true);
+    if (Index == 0) return 40;
+    if (Index == 1) return 22;
+    return 14;
+}
+
+namespace {
+
+constexpr double kPrintRatio = 2;
+
+const char kNotCopied[] = "図をコピーできませんでした。\nかわりに、Ctrl＋S で画像として保存できます。";
+const char kNotSaved[] = "図を保存できませんでした。\n保存する場所を変えて、もう一度ためしてください。";
+
+// A number of the equation as it is written in a name: "2", "0.5", "-3".
+std::string written(double v)
+{
+    std::string text = platform::NumberText(v);
+    if (!text.empty() && text[0] == ' ') text.erase(0, 1);
+    return text;
+}
+
+}  // namespace
+
+void plane::Copy(platform::PictureBox& picture)
+{
+    picture.CopyImage(kPrintRatio, [](bool taken) {
+        if (!taken) platform::MsgBox(kNotCopied);
+    });
+}
+
+void plane::Save(platform::PictureBox& picture, const std::string& name)
+{
+    picture.SaveImage(kPrintRatio, name, [](bool taken) {
+        if (!taken) platform::MsgBox(kNotSaved);
+    });
+}
+
+// "2x+3y=6" for the texts 2, 3 and 6, as the boxes read them (「－０．５」 is
+// -0.5); empty while no equation is typed (a and b both 0).
+std::string plane::EquationName(const std::string& textA, const std::string& textB, const std::string& textC)
+{
+    const double a = platform::TextValue(textA), b = platform::TextValue(textB), c = platform::TextValue(textC);
+    if ((a == 0 && b == 0) || !std::isfinite(a) || !std::isfinite(b) || !std::isfinite(c)) return {};
+    // A term: its coefficient's sign, the number unless it is 1, the letter.
+    const auto term = [](double k, const char* letter, bool first) {
+        std::string t = k < 0 ? "-" : first ? "" : "+";
+        if (std::fabs(k) != 1) t += written(std::fabs(k));
+        return t + letter;
+    };
+    std::string name;
+    if (a != 0) name += term(a, "x", true);
+    if (b != 0) name += term(b, "y", name.empty());
+    return name + "=" + written(c);
+}
+
