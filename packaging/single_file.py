@@ -11,7 +11,8 @@ What the page names from its folder goes inside it:
 - the stylesheet (<link rel=stylesheet>), as a <style>, the files its url()s
   name as data: URLs;
 - the icons (<link rel=icon>, <link rel=apple-touch-icon>), as data: URLs;
-- the scripts that those scripts load at run time: every .js file of the
+- the scripts that those scripts load at run time: the page's program, named
+  by <meta name="program" content="graph.js">, and every .js file of the
   folder that one of them names in quotes ('lesson.js'), but the service
   worker (serviceWorker.register('sw.js')), which only works served. Such a
   script is held, not run, in a <script type="text/plain" id="NAME"> before
@@ -116,11 +117,20 @@ def attributes(attrs, drop=(), **changed):
                    for key, value in merged.items() if key not in drop)
 
 
-def run_time_scripts(folder, texts, loaded):
-    """The .js files of the folder that the scripts name, and the scripts those
-    name in turn, but the service worker and what the page already loads; in
-    the order they are first named."""
-    held, queue = [], list(texts)
+def run_time_scripts(folder, texts, loaded, named=()):
+    """The .js files of the folder that the page names as its program and that
+    the scripts name, and the scripts those name in turn, but the service
+    worker and what the page already loads; in the order they are first
+    named."""
+    held, queue = [], []
+    for name in named:
+        path = local(folder, name)
+        if not path or not os.path.isfile(path):
+            raise Fault(f"the page's program {name} is not in the folder")
+        if name not in held:
+            held.append(name)
+            queue.append(read(path))
+    queue += list(texts)
     while queue:
         text = queue.pop(0)
         workers = {m.group(2) for m in WORKER.finditer(text)}
@@ -138,8 +148,11 @@ def single_file(page):
     folder = os.path.dirname(os.path.abspath(page))
     text = read(page)
     edits = []  # (start, end, replacement), in the text's order
-    scripts, loaded, first_script = [], set(), None
+    scripts, loaded, first_script, programs = [], set(), None, []
     for start, end, tag, attrs in Tags(text).found:
+        if tag == "meta" and (attrs.get("name") or "").lower() == "program":
+            programs.append(attrs.get("content") or "")
+            continue
         if tag == "script" and attrs.get("src") is not None:
             path = local(folder, attrs["src"])
             if not path:
@@ -176,7 +189,7 @@ def single_file(page):
                 if attrs.get(key) is not None and local(folder, attrs[key]):
                     raise Fault(f"<{tag} {key}={attrs[key]}> names a file of the folder, which one file does not carry")
 
-    held = run_time_scripts(folder, scripts, loaded)
+    held = run_time_scripts(folder, scripts, loaded, programs)
     if held:
         if first_script is None:
             raise Fault("the page names scripts but runs none")

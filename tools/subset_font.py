@@ -27,6 +27,7 @@ Run it with Debian's python3 (python3-fonttools, python3-brotli).
 
 import argparse
 import base64
+import json
 import html
 import importlib.util
 import io
@@ -40,9 +41,12 @@ FACE_COPYRIGHT = "/usr/share/doc/fonts-ipafont-gothic/copyright"
 NAME = "LessonGothic"
 
 # Where the program's texts are, relative to the source folder: every file of
-# these kinds below these folders. web/web.cmake lists the same files as the
-# command's dependencies.
-SOURCE_DIRS = ("app", "system", "plane", "plot", "equation", "platform")
+# these kinds below the shared folders and below every lesson's folders, as
+# lessons.json lists them, whose own words (the lessons' titles, shown by
+# their pages) count too. web/web.cmake lists the same files as the command's
+# dependencies.
+SHARED_DIRS = ("core", "platform")
+LESSONS = "lessons.json"
 SOURCE_KINDS = (".cpp", ".h", ".js")
 PAGE_DIR = "web"
 PAGE_KINDS = (".html", ".js", ".css")
@@ -295,10 +299,23 @@ def html_text(text):
 
 # --- The characters ----------------------------------------------------------
 
+def lessons(root):
+    with open(os.path.join(root, LESSONS), encoding="utf-8") as f:
+        return json.load(f)["lessons"]
+
+
+def source_dirs(root):
+    """The shared folders, then each lesson's, once each."""
+    dirs = list(SHARED_DIRS)
+    for lesson in lessons(root):
+        dirs += [d for d in lesson["folders"] if d not in dirs]
+    return dirs
+
+
 def source_files(root):
     """The files whose texts the lesson shows, sorted."""
     files = []
-    for d in SOURCE_DIRS:
+    for d in source_dirs(root):
         for base, _, names in os.walk(os.path.join(root, d)):
             files += [os.path.join(base, f) for f in names if f.endswith(SOURCE_KINDS)]
     page = os.path.join(root, PAGE_DIR)
@@ -325,6 +342,9 @@ def shown(ch):
 def characters(root):
     """Every character the lesson can show, as a sorted string."""
     chars = set(TYPED)
+    for lesson in lessons(root):
+        for field in ("title", "short"):
+            chars.update(ch for ch in lesson[field] if ord(ch) > 0x7F)
     for path in source_files(root):
         with open(path, encoding="utf-8") as f:
             for literal in texts_of(path, f.read()):

@@ -2,9 +2,10 @@
 // with it at once), and keeps it for use offline where the page is served.
 // Where the browser cannot run it, says so instead and never loads it.
 //
-// One script for both pages of the folder: index.html, the first lesson (one
-// equation), and system.html, the second (two equations), which says so by
-// <html data-lesson="system">.
+// One script for every page of the folder: each page names its lesson, the
+// names of a problem's texts in its address and its manifest on its <html>
+// (data-lesson, data-problem, data-manifest), and its program in
+// <meta name="program"> (NAME.js: that lesson alone).
 
 // What the browser lacks for the lesson: '' (nothing), 'wasm' (WebAssembly:
 // an old browser, or a setting that turns it off, as iPadOS's Lockdown Mode
@@ -49,12 +50,12 @@ var lessonFace = (function () {
   return face.load().then(function (f) { document.fonts.add(f); }).catch(function () {});
 })();
 
-// Each page's lesson: the words that start it, the names of its boxes in the
-// address and its manifest.
+// The page's lesson, as the page names it.
 var lessonPage = {
-  graph: { start: [], names: ['a', 'b', 'c'], manifest: 'manifest.webmanifest' },
-  system: { start: ['--system'], names: ['a1', 'b1', 'c1', 'a2', 'b2', 'c2'], manifest: 'system.webmanifest' }
-}[document.documentElement.getAttribute('data-lesson') || 'graph'];
+  names: (document.documentElement.getAttribute('data-problem') || '').split(' ').filter(Boolean),
+  manifest: document.documentElement.getAttribute('data-manifest'),
+  program: document.querySelector('meta[name="program"]').content
+};
 
 // A problem given by the page's address (index.html?a=2&b=3&c=6,
 // system.html?a1=2&b1=3&c1=6&a2=1&b2=-1&c2=-2): its texts are the program's
@@ -67,7 +68,7 @@ var lessonProblem = (function () {
 })();
 
 var Module = {
-  arguments: lessonPage.start.concat(lessonProblem),
+  arguments: lessonProblem,
   preRun: [function () {
     Module.addRunDependency('font');
     lessonFace.then(function () { Module.removeRunDependency('font'); });
@@ -80,7 +81,7 @@ document.getElementById('again').addEventListener('click', function () { locatio
 
 // A page made into one file (packaging/single_file.py) holds the program in
 // itself, under the name of its file, and has neither manifest nor worker.
-var lessonHeld = document.getElementById('lesson.js');
+var lessonHeld = document.getElementById(lessonPage.program);
 
 // Served, the lesson can be installed and kept offline. Opened from the disk
 // it cannot, and Chrome would refuse even to read the manifest there. The
@@ -98,11 +99,11 @@ if (/^https?:$/.test(location.protocol) && !lessonHeld) {
   }
 }
 
-// The program, where the browser can run it: lesson.js beside the page, or
+// The program, where the browser can run it: its script beside the page, or
 // the page's own copy of it.
 if (!lessonLack) {
   var lessonProgram = document.createElement('script');
   if (lessonHeld) lessonProgram.text = lessonHeld.text;
-  else lessonProgram.src = 'lesson.js';
+  else lessonProgram.src = lessonPage.program;
   document.body.appendChild(lessonProgram);
 }

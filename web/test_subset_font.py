@@ -98,11 +98,13 @@ class Characters(unittest.TestCase):
             "web/lesson.css": 'a::before { content: "※"; }',
             "tests/t.cpp": 'f("試験");',
             "app/notes.txt": "文書",
+            "lessons.json": '{"lessons": [{"folders": ["app", "plot"], "title": "題名", "short": "略"}]}',
+            "other/d.cpp": 'f("外");',
         })
         chars = sf.characters(root)
-        for ch in "式を表示閉−終了しました。※":
+        for ch in "式を表示閉−終了しました。※題名略":
             self.assertIn(ch, chars)
-        for ch in "注釈説明試験文書":
+        for ch in "注釈説明試験文書外":
             self.assertNotIn(ch, chars)
         # Typed ones: ASCII, the full-width number forms and space.
         for ch in "09azAZ+-.e~ ０９＋－．，\u3000":
@@ -110,7 +112,8 @@ class Characters(unittest.TestCase):
         self.assertEqual(chars, "".join(sorted(set(chars))))
 
     def test_control_and_format_characters_take_no_glyph(self):
-        root = self.tree({"app/a.cpp": 'f("\\u200B\\uFEFF\\n点");'})
+        root = self.tree({"app/a.cpp": 'f("\\u200B\\uFEFF\\n点");',
+                          "lessons.json": '{"lessons": [{"folders": ["app"], "title": "", "short": ""}]}'})
         chars = sf.characters(root)
         self.assertIn("点", chars)
         for ch in "\u200b\ufeff\n":
@@ -121,7 +124,7 @@ class Characters(unittest.TestCase):
         for ch in "２元１次方程式のグラフ点を打つ終了しました。もう一度はじめるｂが０なので":
             self.assertIn(ch, chars)
         # The second lesson's: its title, its steps, what it says of the lines.
-        for ch in "連立方程式のグラフ交点を求める①②（ｘ，ｙ）＝２つの直線は平行です解はありません同じ":
+        for ch in "連立方程式のグラフ交点を求める①②（ｘ，ｙ）＝２つの式のグラフは平行です解はありません同じ座標":
             self.assertIn(ch, chars)
 
 

@@ -1,18 +1,29 @@
-# The lesson in the browser: the program as one script (the WebAssembly
-# module inside it, so that the page also works opened from a disk), and the
-# folder of static files a teacher puts on a server or a stick.
-set_target_properties(linear-graph PROPERTIES OUTPUT_NAME lesson SUFFIX ".js")
-target_link_options(linear-graph PRIVATE
-  -sSINGLE_FILE=1
-  -sALLOW_MEMORY_GROWTH=1
-  -sENVIRONMENT=web
-  -sEXPORTED_RUNTIME_METHODS=[ccall,UTF8ToString,addRunDependency,removeRunDependency]
-  -sEXPORTED_FUNCTIONS=[_main,_malloc,_free]
-  # The stack pinned, whatever Emscripten's own default: long texts (a paste)
-  # come to the program on the heap, never on the stack.
-  -sTOTAL_STACK=65536
-  --js-library ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
-set_property(TARGET linear-graph APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
+# The lesson in the browser: each lesson's program as one script of its own
+# (NAME.js, the WebAssembly module inside it, so that the page also works
+# opened from a disk; only that lesson's code, so that each page starts as
+# fast as one lesson can), and the folder of static files a teacher puts on a
+# server or a stick. Every lesson of lessons.json has its page, its manifest
+# and its program here.
+set(LG_PROGRAMS "")
+foreach(name IN LISTS LG_LESSONS)
+  lg_lesson_registry(${PROJECT_BINARY_DIR}/lessons-${name}.cpp ${name})
+  add_executable(lesson-${name} ${PROJECT_SOURCE_DIR}/app/main.cpp ${PROJECT_BINARY_DIR}/lessons-${name}.cpp)
+  target_link_libraries(lesson-${name} PRIVATE lgcore)
+  set_target_properties(lesson-${name} PROPERTIES OUTPUT_NAME ${name} SUFFIX ".js"
+                        RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/programs)
+  target_link_options(lesson-${name} PRIVATE
+    -sSINGLE_FILE=1
+    -sALLOW_MEMORY_GROWTH=1
+    -sENVIRONMENT=web
+    -sEXPORTED_RUNTIME_METHODS=[ccall,UTF8ToString,addRunDependency,removeRunDependency]
+    -sEXPORTED_FUNCTIONS=[_main,_malloc,_free]
+    # The stack pinned, whatever Emscripten's own default: long texts (a paste)
+    # come to the program on the heap, never on the stack.
+    -sTOTAL_STACK=65536
+    --js-library ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
+  set_property(TARGET lesson-${name} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
+  list(APPEND LG_PROGRAMS lesson-${name})
+endforeach()
 # What the program holds, as JSON, for the page's tests: in a build with tests only.
 if(LG_BUILD_TESTS)
   target_compile_definitions(lgcore PRIVATE LG_INSPECTABLE)
@@ -35,8 +46,8 @@ foreach(file IN ITEMS ${LG_FACE} ${LG_FACE_COPYRIGHT})
   endif()
 endforeach()
 
-set(LG_FONT_SOURCES "")
-foreach(dir app system plane plot equation platform)
+set(LG_FONT_SOURCES ${LG_LESSONS_FILE})
+foreach(dir core platform ${LG_LESSON_FOLDERS})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
     ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h ${PROJECT_SOURCE_DIR}/${dir}/*.js)
   list(APPEND LG_FONT_SOURCES ${sources})
@@ -56,28 +67,41 @@ add_custom_command(
   COMMENT "The lesson's face: the glyphs it shows"
   VERBATIM)
 
-# The folder of the lesson: its two pages (index.html, the first lesson;
-# system.html, the second), their style and start, the program, the face and
-# its licence, each page's manifest and the icons of an installed app, and the
-# service worker that keeps them all for use offline.
-# Both pages are made from web/page.html: the lesson each starts, its title
-# and its short name on a home screen, and the program's version
-# (<meta name="version">) from PROJECT_VERSION.
+# The folder of the lesson: each lesson's page, manifest and program, the
+# pages' style and start, the face and its licence, the icons of an installed
+# app, and the service worker that keeps them all for use offline. The pages
+# are made from web/page.html and the manifests from web/manifest.webmanifest,
+# with each lesson's words from lessons.json and the program's version
+# (<meta name="version">) from PROJECT_VERSION. The first lesson's page is
+# index.html, the folder's own; its manifest keeps the name
+# manifest.webmanifest, the others' are NAME.webmanifest.
 set(LG_SITE ${PROJECT_BINARY_DIR}/site)
-set(LG_PAGES index.html system.html)
-set(LG_PAGE_LESSON "")
-set(LG_PAGE_TITLE "２元１次方程式のグラフ")
-set(LG_PAGE_SHORT "方程式のグラフ")
-configure_file(${PROJECT_SOURCE_DIR}/web/page.html ${LG_WEB}/index.html @ONLY)
-set(LG_PAGE_LESSON " data-lesson=\"system\"")
-set(LG_PAGE_TITLE "連立方程式のグラフ")
-set(LG_PAGE_SHORT "連立方程式")
-configure_file(${PROJECT_SOURCE_DIR}/web/page.html ${LG_WEB}/system.html @ONLY)
-set(LG_SITE_FILES lesson.css start.js manifest.webmanifest system.webmanifest)
+set(LG_PAGES "")
+set(LG_SITE_FILES lesson.css start.js)
 list(TRANSFORM LG_SITE_FILES PREPEND ${PROJECT_SOURCE_DIR}/web/ OUTPUT_VARIABLE LG_SITE_SOURCES)
-list(TRANSFORM LG_PAGES PREPEND ${LG_WEB}/ OUTPUT_VARIABLE LG_PAGE_FILES)
-list(PREPEND LG_SITE_FILES ${LG_PAGES})
-list(PREPEND LG_SITE_SOURCES ${LG_PAGE_FILES})
+set(LG_COPY_PROGRAMS "")
+foreach(name IN LISTS LG_LESSONS)
+  set(LG_PAGE_NAME ${name})
+  set(LG_PAGE_TITLE "${LG_LESSON_${name}_TITLE}")
+  set(LG_PAGE_SHORT "${LG_LESSON_${name}_SHORT}")
+  set(LG_PAGE_DESCRIPTION "${LG_LESSON_${name}_DESCRIPTION}")
+  string(JOIN " " LG_PAGE_PROBLEM ${LG_LESSON_${name}_PROBLEM})
+  set(LG_PAGE_PROGRAM ${name}.js)
+  set(page ${LG_LESSON_${name}_PAGE})
+  if(page STREQUAL "index.html")
+    set(LG_PAGE_MANIFEST manifest.webmanifest)
+    set(LG_PAGE_START .)
+  else()
+    set(LG_PAGE_MANIFEST ${name}.webmanifest)
+    set(LG_PAGE_START ${page})
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/web/page.html ${LG_WEB}/${page} @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/web/manifest.webmanifest ${LG_WEB}/${LG_PAGE_MANIFEST} @ONLY)
+  list(APPEND LG_PAGES ${page})
+  list(APPEND LG_SITE_FILES ${page} ${LG_PAGE_MANIFEST} ${name}.js)
+  list(APPEND LG_SITE_SOURCES ${LG_WEB}/${page} ${LG_WEB}/${LG_PAGE_MANIFEST})
+  list(APPEND LG_COPY_PROGRAMS COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:lesson-${name}> ${LG_SITE}/${name}.js)
+endforeach()
 set(LG_ICONS ${PROJECT_SOURCE_DIR}/packaging/icon)
 set(LG_SITE_ICONS  # in the folder = in packaging/icon
   icon-180.png=linear-graph-maskable-180.png
@@ -95,19 +119,19 @@ foreach(pair IN LISTS LG_SITE_ICONS)
   list(APPEND LG_ICON_SOURCES ${LG_ICONS}/${source})
   list(APPEND LG_SITE_FILES ${name})
 endforeach()
-list(APPEND LG_SITE_FILES lesson.js font.js LICENSE-font.txt)
+list(APPEND LG_SITE_FILES font.js LICENSE-font.txt)
 list(JOIN LG_SITE_FILES "," LG_SITE_LIST)
 
 add_custom_target(site ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${LG_SITE}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${LG_SITE_SOURCES} ${LG_SITE}
   ${LG_COPY_ICONS}
-  COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:linear-graph> ${LG_SITE}/lesson.js
+  ${LG_COPY_PROGRAMS}
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${LG_WEB}/font.js ${LG_WEB}/LICENSE-font.txt ${LG_SITE}
   COMMAND ${CMAKE_COMMAND} -DSITE=${LG_SITE} -DTEMPLATE=${PROJECT_SOURCE_DIR}/web/sw.js -DFILES=${LG_SITE_LIST}
           -DRELEASE=${PROJECT_VERSION}
           -P ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
-  DEPENDS linear-graph ${LG_SITE_SOURCES} ${LG_ICON_SOURCES} ${LG_WEB}/font.js ${LG_WEB}/LICENSE-font.txt
+  DEPENDS ${LG_PROGRAMS} ${LG_SITE_SOURCES} ${LG_ICON_SOURCES} ${LG_WEB}/font.js ${LG_WEB}/LICENSE-font.txt
           ${PROJECT_SOURCE_DIR}/web/sw.js ${PROJECT_SOURCE_DIR}/web/service_worker.cmake
   COMMENT "The lesson's folder in ${LG_SITE}"
   VERBATIM)
