@@ -6,9 +6,10 @@
 //
 // LG_SITE names the lesson's folder (the build's site/), LG_CHROMIUM the
 // browser (default /usr/bin/chromium). LG_SINGLE names instead a folder of
-// the pages made each into one file (the build's single/, index.html and
-// system.html): they are opened in place of the folder's, and one opened from
-// the disk may fetch nothing but itself and data: URLs.
+// the pages made each into one file (the build's single/, under the pages'
+// own names): they are opened in place of the folder's, and one opened from
+// the disk may fetch nothing but itself and data: URLs. The lessons, their
+// pages and programs are those of lessons.json (LESSONS).
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -23,8 +24,21 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 
 const SINGLE = !!process.env.LG_SINGLE;
 export const SITE = path.resolve(process.env.LG_SINGLE || process.env.LG_SITE || path.join(here, '..', '..', 'build-web', 'site'));
-// The second lesson's page (two equations), beside the first's index.html.
-export const SYSTEM = pathToFileURL(path.join(SITE, 'system.html')).href;
+
+// The lessons, as lessons.json lists them, in its order: NAME, its page
+// (PAGE) and the page's address in SITE (URL), the names of a problem's texts
+// (PROBLEM, the boxes' order), its TITLE, and its program (PROGRAM, NAME.js)
+// and manifest as the build names them.
+export const LESSONS = JSON.parse(fs.readFileSync(path.join(here, '..', '..', 'lessons.json'), 'utf8')).lessons
+  .map((l, i) => ({
+    name: l.name, page: l.page, url: pathToFileURL(path.join(SITE, l.page)).href, problem: l.problem,
+    title: l.title, program: `${l.name}.js`, manifest: i === 0 ? 'manifest.webmanifest' : `${l.name}.webmanifest`,
+  }));
+// The first lesson's page, the folder's own (index.html), and the second
+// lesson's (two equations).
+export const FIRST = LESSONS[0].url;
+export const SYSTEM = LESSONS.find((l) => l.name === 'system').url;
+const PROGRAMS = new Set(['start.js', ...LESSONS.map((l) => l.program)]);
 const CHROMIUM = process.env.LG_CHROMIUM || '/usr/bin/chromium';
 
 // The messages of the lesson, word for word.
@@ -93,7 +107,7 @@ const ARGS = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run
 // One browser with a profile of its own, removed when the browser closes;
 // args: further switches of the browser.
 export async function launch(args = []) {
-  if (!fs.existsSync(path.join(SITE, 'index.html')))
+  if (!fs.existsSync(path.join(SITE, LESSONS[0].page)))
     throw new Error(`no lesson in ${SITE}: build the target '${SINGLE ? 'single' : 'site'}' and set ${SINGLE ? 'LG_SINGLE' : 'LG_SITE'}`);
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'lg-chromium-'));
   const browser = await puppeteer.launch({
@@ -137,7 +151,7 @@ function recordMessages() {
 
 export class Lesson {
   // The lesson in a fresh page. view: { width, height, dpr, touch, mobile }; url: another address of the page.
-  static async open(browser, view = {}, url = pathToFileURL(path.join(SITE, 'index.html')).href) {
+  static async open(browser, view = {}, url = FIRST) {
     const page = await browser.newPage();
     const lesson = new Lesson(page);
     await page.evaluateOnNewDocument(recordMessages);
@@ -165,7 +179,7 @@ export class Lesson {
       // window.close() was refused, which 「終　了」 expects.
       const text = m.text(), from = (m.location() && m.location().url) || '';
       if (/Failed to load resource|net::ERR_|^Scripts may close only the windows/.test(text)) return;
-      if (m.type() === 'error' || (m.type() === 'warn' && /\/(lesson|start)\.js$/.test(from))) this.errors.push(text);
+      if (m.type() === 'error' || (m.type() === 'warn' && PROGRAMS.has(from.replace(/^.*\//, '')))) this.errors.push(text);
     });
   }
 

@@ -66,9 +66,12 @@ for (const row of REPLAYS) {
     const first = await Lesson.open(browser());
     const replayed = await Lesson.open(browser());
     try {
+      // (A page in the background gets no frames: each is brought to the front for its part.)
+      await first.page.bringToFront();
       await first.click(size.button);
       await lessonOf(first, row);
 
+      await replayed.page.bringToFront();
       await lessonOf(replayed, row);
       await replayed.click(size.button);
       const s = await replayed.state();
