@@ -60,6 +60,15 @@ class Made(unittest.TestCase):
         self.assertNotIn('src="', made)
         self.assertEqual(made, make(FOLDER), "made twice, the same")
 
+    def test_the_page_holds_the_program_its_meta_names(self):
+        # A start that names no script: the page names its program, which names another.
+        page = PAGE.replace("<link rel=\"icon\"", '<meta name="program" content="graph.js"><link rel="icon"')
+        files = dict(FOLDER, **{"index.html": page, "start.js": "var p = document.querySelector('meta').content;",
+                                "graph.js": "load('shared.js');", "shared.js": "var S;"})
+        made = make(files)
+        self.assertEqual(held(made), ["graph.js", "shared.js"])
+        self.assertIn('<meta name="program" content="graph.js">', made)
+
     def test_the_scripts_named_are_held_whatever_their_names(self):
         # A start that loads its lesson's own script, which names another.
         files = dict(FOLDER, **{"start.js": "var p = {graph: 'graph.js'};", "graph.js": "load('shared.js');",
@@ -76,6 +85,8 @@ class Refused(unittest.TestCase):
         ("a script that opens an HTML comment", {"font.js": "x = '<!--';"}, "<!--"),
         ("a deferred script", {"index.html": PAGE.replace('src="font.js"', 'src="font.js" defer')}, "defer"),
         ("an import in the style", {"s.css": "@import 'x.css';"}, "@import"),
+        ("a program the folder lacks", {"index.html": PAGE.replace("<head>", '<head><meta name="program" content="x.js">')},
+         "names x.js, which its folder does not hold"),
         ("a file of no known type", {"s.css": "b { background: url(m.webmanifest) }"}, "no known type"),
     ]
 

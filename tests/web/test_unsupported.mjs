@@ -1,8 +1,8 @@
 // Where the browser cannot run the lesson, the page says what it needs
 // instead: without WebAssembly, without WebAssembly's exceptions (as on
 // iPadOS before 15.2), without the message box <dialog> (before 15.4) and
-// without JavaScript; opened from the disk and served, and the second
-// lesson's page (system.html) alike. The program is never
+// without JavaScript; opened from the disk and served, and every other
+// lesson's page of lessons.json alike. The lesson's program is never
 // fetched, the form never shown, and nothing goes wrong in the console. Where
 // the browser can, the lesson starts and no notice is seen.
 //
@@ -12,15 +12,15 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { test } from 'node:test';
-import { pathToFileURL } from 'node:url';
 
-import { Lesson, NOTICES, SITE, SYSTEM, inLesson, launch, serve, useBrowser } from './harness.mjs';
+import { FIRST, LESSONS, Lesson, NOTICES, SITE, inLesson, launch, serve, useBrowser } from './harness.mjs';
 
-// The program's own module, out of lesson.js, where the build puts it.
+// The first lesson's program's own module, out of its NAME.js, where the build puts it.
 function programModule() {
+  const program = LESSONS[0].program;
   const found = /data:application\/octet-stream;base64,([A-Za-z0-9+/=]+)/.exec(
-    fs.readFileSync(path.join(SITE, 'lesson.js'), 'latin1'));
-  assert.ok(found, 'lesson.js holds the program\'s module');
+    fs.readFileSync(path.join(SITE, program), 'latin1'));
+  assert.ok(found, `${program} holds the program's module`);
   return [...Buffer.from(found[1], 'base64')];
 }
 
@@ -36,8 +36,6 @@ function seenText(page) {
   return page.evaluate(() => document.body.innerText.split('\n').map((t) => t.trim()).filter((t) => t));
 }
 
-const FILE = () => pathToFileURL(path.join(SITE, 'index.html')).href;
-
 const BROWSERS = [
   { what: 'without WebAssembly', args: ['--js-flags=--jitless'], notice: NOTICES.wasm },
   { what: 'without WebAssembly\'s exceptions', args: ['--js-flags=--no-wasm-legacy-eh'], notice: NOTICES.old },
@@ -52,8 +50,9 @@ for (const b of BROWSERS) {
     const browser = await launch(b.args);
     const server = await serve();
     try {
-      // (The second lesson's page says the same.)
-      for (const [where, url] of [['from the disk', FILE()], ['served', server.url], ['system.html, from the disk', SYSTEM]]) {
+      // (Every other lesson's page says the same.)
+      const pages = LESSONS.slice(1).map((l) => [`${l.page}, from the disk`, l.url]);
+      for (const [where, url] of [['from the disk', FIRST], ['served', server.url], ...pages]) {
         await t.test(where, async () => {
           const page = await browser.newPage();
           const lesson = new Lesson(page);  // records every error of the page
@@ -63,8 +62,8 @@ for (const b of BROWSERS) {
           if (b.script === false) await page.setJavaScriptEnabled(false);
           if (b.before) await page.evaluateOnNewDocument(b.before);
           await page.goto(url, { waitUntil: 'load' });
-          // The program would have been asked for before the page's load.
-          assert.ok(!fetched.includes('lesson.js'), `lesson.js fetched: ${fetched.join(' ')}`);
+          // A program would have been asked for before the page's load.
+          assert.ok(!LESSONS.some((l) => fetched.includes(l.program)), `a program fetched: ${fetched.join(' ')}`);
           assert.deepEqual(await seenText(page), b.notice);
           // The notice covers the window; the form stays hidden under it.
           const seen = await page.evaluate(() => {
