@@ -8,12 +8,15 @@
 // the floor is filling the whole 600 × 600 canvas once, read back the same
 // way. Every unit (40, 22, 14) with nothing shown and with both point runs
 // and the line, at full speed and with the processor slowed 4 times (about a
-// first-phase school Chromebook); beside them the second lesson (system.html)
-// with everything shown: both equations' point runs, both lines and the
-// intersection's ring; then once more in a window of 1000 × 700 at a density
-// of 1.5, where the form's scale is not whole and a slow drag moves the plane
-// by fractions of a pixel. Also the time until each page is interactive.
-import { pathToFileURL } from 'node:url';
+// first-phase school Chromebook); beside them every other lesson of
+// lessons.json on its own page, with everything shown (the second's: both
+// equations' point runs, both lines and the intersection's ring; a lesson
+// not in SHOWN below with nothing shown); then once more in a window of
+// 1000 × 700 at a density of 1.5, where the form's scale is not whole and a
+// slow drag moves the plane by fractions of a pixel. Also the time until each
+// page is interactive.
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import fs from 'node:fs';
 import path from 'node:path';
 import puppeteer from '../tests/web/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js';
 
@@ -28,13 +31,16 @@ const browser = await puppeteer.launch({
 
 const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[Math.floor(s.length / 2)]; };
 
-// The two lessons: the page, and what is typed and pressed for everything to be shown.
-const LESSONS = [
-  { name: 'first lesson', file: 'index.html', boxes: ['1', '3', '1'], steps: ['Command4(0)', 'Command4(1)', 'Command5'],
-    nothing: true },
-  { name: 'second lesson', file: 'system.html', boxes: ['2', '3', '6', '1', '-1', '-3'],
-    steps: ['Command4(0)', 'Command4(1)', 'Command5', 'Command6'], nothing: false },
-];
+// What is typed and pressed on each lesson's page for everything to be shown.
+const SHOWN = {
+  graph: { boxes: ['1', '3', '1'], steps: ['Command4(0)', 'Command4(1)', 'Command5'] },
+  system: { boxes: ['2', '3', '6', '1', '-1', '-3'], steps: ['Command4(0)', 'Command4(1)', 'Command5', 'Command6'] },
+};
+// The lessons of lessons.json, each on its page: the first also with nothing shown.
+const here = path.dirname(fileURLToPath(import.meta.url));
+const LESSONS = JSON.parse(fs.readFileSync(path.join(here, '..', 'lessons.json'), 'utf8')).lessons.map((l, i) => ({
+  name: l.name, file: l.page, ...(SHOWN[l.name] || {}), nothing: i === 0 || !SHOWN[l.name],
+}));
 
 async function open(view = { width: 876, height: 650, deviceScaleFactor: 1 }, file = 'index.html') {
   const page = await browser.newPage();
@@ -122,10 +128,10 @@ for (const run of runs) {
       for (const { lesson, page, cdp } of pages) {
         await page.bringToFront();
         await cdp.send('Emulation.setCPUThrottlingRate', { rate });
-        for (const shown of lesson.nothing ? [false, true] : [true]) {
+        for (const shown of [...(lesson.nothing ? [false] : []), ...(lesson.boxes ? [true] : [])]) {
           const { times, floors } = await measure(page, unit, shown && lesson, run.fractional);
           const step = median(times), floor = median(floors);
-          console.log(`  ${lesson.name.padEnd(13)} unit ${unit}, ${shown ? 'all shown   ' : 'nothing shown'}: step ${step.toFixed(3)} ms` +
+          console.log(`  ${lesson.name.padEnd(10)} unit ${unit}, ${shown ? 'all shown   ' : 'nothing shown'}: step ${step.toFixed(3)} ms` +
                       ` (slowest batch ${Math.max(...times).toFixed(2)} ms), floor ${floor.toFixed(3)} ms, ${(step / floor).toFixed(1)}x`);
         }
         await cdp.send('Emulation.setCPUThrottlingRate', { rate: 1 });
