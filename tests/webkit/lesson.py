@@ -7,13 +7,15 @@ typed and led on by Enter, the lesson's buttons pressed by Enter where the
 focus went, the equation, the three sizes, a drag and an arrow key on the
 plane, b = 0 and its message, and the end; then the second lesson
 (system.html) once through: a system typed into its six boxes, its four steps
-and the intersection, in lowest terms and ringed on the plane. The program's
-state is read from the page (lg_inspect); each step says what it expected.
+and the intersection, in lowest terms and ringed on the plane; then every
+other lesson's page of lessons.json, started. The program's state is read
+from the page (lg_inspect); each step says what it expected.
 
 With --single, SITE is a folder of the pages made each into one file (the
-build's single/): both are opened from the disk (file://) with a problem by
-link, the first lesson run to its equation, the second to its intersection;
-and neither may load anything but itself and data: URLs.
+build's single/): each is opened from the disk (file://), with a problem by
+link where one is given here (PROBLEMS), the first lesson run to its
+equation, the second to its intersection, any other started; and none may
+load anything but itself and data: URLs.
 
     python3 lesson.py SITE [--single] [--screenshot FILE.png]
 
@@ -119,6 +121,11 @@ window.addEventListener('unhandledrejection', function (e) { __wk.note('rejected
 # The problems of the run: 2x + 3y = 6, and with it x − y = −3.
 PROBLEM = ("2", "3", "6")
 SYSTEM_PROBLEM = ("2", "3", "6", "1", "-1", "-3")
+PROBLEMS = {"graph": PROBLEM, "system": SYSTEM_PROBLEM}
+
+# The lessons, as lessons.json lists them: (name, page, the names of a problem's texts).
+LESSONS = [(lesson["name"], lesson["page"], lesson["problem"]) for lesson in json.loads(
+    (pathlib.Path(__file__).resolve().parent.parent.parent / "lessons.json").read_text(encoding="utf-8"))["lessons"]]
 
 
 class Failure(Exception):
@@ -494,9 +501,16 @@ class Lesson:
                         " return __wk.magenta(286.8 + d[0], 247.2 + d[1]); })"), [True] * 4)
         self.check("characters outside their control", p.js("__wk.hidden()"), [])
 
+    def other(self, name):
+        """Another lesson's page: its program starts (with the problem of its link, where one is given)."""
+        url = self.urls[name]
+        self.page.goto(url)
+        self.starts(PROBLEMS.get(name) if "?" in url else None)
+        self.captions()
+
     def self_contained(self):
         """Each page of one file loaded itself and data: URLs, nothing else."""
-        pages = {self.url.split("?")[0], self.system_url.split("?")[0]}
+        pages = {url.split("?")[0] for url in self.urls.values()}
         loaded = {uri.split("?")[0] for uri in self.page.loads}
         self.check("the pages among what was loaded", sorted(pages - loaded), [])
         self.check("what was loaded besides", sorted(loaded - pages - {"about:blank"}
@@ -523,22 +537,26 @@ def main():
     args = parser.parse_args()
 
     started = time.monotonic()
+    # Each lesson's page: from the disk with the problem of its link, or served.
+    urls = {}
     if args.single:
         server = None
         folder = pathlib.Path(args.site).resolve()
-        url = (folder / "index.html").as_uri() + "?" + urllib.parse.urlencode(dict(zip(("a", "b", "c"), PROBLEM)))
-        lesson_system_url = (folder / "system.html").as_uri() + "?" + urllib.parse.urlencode(
-            dict(zip(("a1", "b1", "c1", "a2", "b2", "c2"), SYSTEM_PROBLEM)))
+        for name, page, names in LESSONS:
+            problem = PROBLEMS.get(name)
+            urls[name] = (folder / page).as_uri() + (
+                "?" + urllib.parse.urlencode(dict(zip(names, problem))) if problem else "")
     else:
         server = serve(args.site)
-        url = f"http://127.0.0.1:{server.server_address[1]}/index.html"
-        lesson_system_url = f"http://127.0.0.1:{server.server_address[1]}/system.html"
+        for name, page, _ in LESSONS:
+            urls[name] = f"http://127.0.0.1:{server.server_address[1]}/{page}"
+    url, lesson_system_url = urls[LESSONS[0][0]], urls["system"]
     width, height = (int(n) for n in args.size.split("x"))
     print(f"WebKitGTK {WebKit2.get_major_version()}.{WebKit2.get_minor_version()}.{WebKit2.get_micro_version()},"
           f" {url}, window {width}x{height}", flush=True)
     page = Page(url, width, height)
     lesson = Lesson(page)
-    lesson.url, lesson.system_url = url, lesson_system_url
+    lesson.url, lesson.system_url, lesson.urls = url, lesson_system_url, urls
     if args.single:
         steps = [("the program starts with the problem of its link", lambda: lesson.starts(PROBLEM))]
     else:
@@ -551,7 +569,6 @@ def main():
             ("every caption shown whole", lesson.captions),
             ("b = 0 brings its message", lesson.b_zero),
             ("the second lesson by its link to its intersection", lesson.system),
-            ("nothing loaded but the pages themselves and data: URLs", lesson.self_contained),
         ]
     else:
         steps += [
@@ -566,6 +583,11 @@ def main():
     if args.screenshot:
         steps.append(("screenshot of the second lesson",
                       lambda: page.snapshot(args.screenshot.removesuffix(".png") + "-system.png")))
+    # Every other lesson's page of lessons.json.
+    steps += [(f"{other_page}: its lesson starts", functools.partial(lesson.other, name))
+              for name, other_page, _ in LESSONS[1:] if name != "system"]
+    if args.single:
+        steps.append(("nothing loaded but the pages themselves and data: URLs", lesson.self_contained))
     failed = []
     for name, run in steps:
         try:

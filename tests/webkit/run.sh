@@ -32,8 +32,12 @@ if [ ! -x "$python" ] || ! "$python" -I -c "$probe" 2>/dev/null; then
   exit 77
 fi
 
-needed="index.html system.html lesson.js"
-case " $* " in *" --single "*) needed="index.html system.html" ;; esac
+# Every lesson's page of lessons.json, and in the folder its program NAME.js.
+single=0
+case " $* " in *" --single "*) single=1 ;; esac
+needed=$("$python" -I -c 'import json, sys
+for l in json.load(open(sys.argv[1]))["lessons"]:
+    print(l["page"] + ("" if sys.argv[2] == "1" else " " + l["name"] + ".js"))' "$here/../../lessons.json" "$single" | paste -sd' ')
 for file in $needed; do
   if [ ! -f "$site/$file" ]; then
     echo "test_webkit: no lesson in $site ($needed): build the page first" >&2
