@@ -12,9 +12,8 @@
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { pathToFileURL } from 'node:url';
 
-import { Lesson, MESSAGES, NOTICES, SITE, SYSTEM, SYSTEM_STATEMENTS, launch } from '../tests/web/harness.mjs';
+import { FIRST, Lesson, MESSAGES, NOTICES, SYSTEM, SYSTEM_STATEMENTS, launch } from '../tests/web/harness.mjs';
 
 const out = process.argv[2];
 if (!out) {
@@ -129,7 +128,7 @@ try {
 
   // --- A problem by its link: the guide says it opens as ① leaves it ----------
   {
-    const l = await Lesson.open(browser, CHROMEBOOK, `${pathToFileURL(path.join(SITE, 'index.html')).href}?a=2&b=3&c=6`);
+    const l = await Lesson.open(browser, CHROMEBOOK, `${FIRST}?a=2&b=3&c=6`);
     assert.deepEqual(await l.boxes(), ['2', '3', '6']);
     assert.equal(await l.focused(), 'Command4(0)');
     await l.close();
@@ -231,7 +230,7 @@ try {
   try {
     const page = await b.newPage();
     await page.setViewport(CHROMEBOOK);
-    await page.goto(pathToFileURL(path.join(SITE, 'index.html')).href, { waitUntil: 'load' });
+    await page.goto(FIRST, { waitUntil: 'load' });
     const seen = await page.evaluate(() => document.body.innerText.split('\n').map((t) => t.trim()).filter((t) => t));
     assert.deepEqual(seen, NOTICES.wasm);
     await shot(page, 'unsupported', 'window');
