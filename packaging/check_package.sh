@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package afresh into a folder of its own and checks what it
-# holds: the program, the menu entries of both lessons (read from the unpacked
-# package), both icons, the changelog and the copyright file, and the control fields,
+# holds: the program, a menu entry for each lesson of lessons.json and no
+# other (read from the unpacked package), both icons, the changelog and the
+# copyright file, and the control fields,
 # dependencies above all; and, where lintian is installed, that lintian finds
 # no error in it.
 #
-#   check_package.sh BUILD_DIR PROGRAM VERSION
+#   check_package.sh BUILD_DIR PROGRAM VERSION LESSONS_JSON
 # CMAKE and CPACK name the tools of the build (default: those on PATH).
 # (pass never fails, so `test && pass || fail` reads as if-then-else here.)
 # shellcheck disable=SC2015
@@ -14,6 +15,7 @@ set -euo pipefail
 build=$1
 program=$2
 version=$3
+lessons_json=$4
 cmake=${CMAKE:-cmake}
 cpack=${CPACK:-cpack}
 
@@ -91,8 +93,20 @@ want_file() {  # path, mode pattern
   fi
 }
 want_file usr/bin/linear-graph '^-rwxr-xr-x$'
-want_file usr/share/applications/linear-graph.desktop '^-rw-r--r--$'
-want_file usr/share/applications/linear-graph-system.desktop '^-rw-r--r--$'
+# The lessons of lessons.json, a line each: the entry's file, Exec, Name,
+# Comment and Keywords, by tabs. The first lesson's entry starts the program
+# as it is, every other's starts it on its lesson.
+entries=$(/usr/bin/python3 - "$lessons_json" <<'EOF'
+import json, sys
+for i, l in enumerate(json.load(open(sys.argv[1], encoding="utf-8"))["lessons"]):
+    file, run = ("linear-graph", "linear-graph") if i == 0 else (f"linear-graph-{l['name']}", f"linear-graph --lesson {l['name']}")
+    print("\t".join((file + ".desktop", run, l["title"], l["comment"], l["keywords"])))
+EOF
+)
+[[ -n $entries ]] || { echo "FAIL: no lessons in $lessons_json"; exit 1; }
+while IFS=$'\t' read -r file _; do
+  want_file "usr/share/applications/$file" '^-rw-r--r--$'
+done <<<"$entries"
 want_file usr/share/icons/hicolor/scalable/apps/linear-graph.svg '^-rw-r--r--$'
 want_file usr/share/icons/hicolor/48x48/apps/linear-graph.png '^-rw-r--r--$'
 want_file usr/share/icons/hicolor/256x256/apps/linear-graph.png '^-rw-r--r--$'
@@ -102,16 +116,16 @@ want_file usr/share/doc/linear-graph/copyright '^-rw-r--r--$'
 closed=$(awk '$1 ~ /^d/ && $1 != "drwxr-xr-x" {print $1, $6}' "$tmp/contents" | paste -sd' ')
 [[ -z $closed ]] && pass "every folder has mode 755" || fail "folders without mode 755: $closed"
 # Nothing of the build (static library, tests, benchmarks) comes along.
-extra=$(awk '$1 !~ /^d/ {print $6}' "$tmp/contents" | grep -Ev '^\./usr/(bin/linear-graph|share/applications/linear-graph(-system)?\.desktop|share/icons/hicolor/[^/]+/apps/linear-graph\.(svg|png)|share/doc/linear-graph/(changelog\.gz|copyright))$' || true)
+entry_files=$(cut -f1 <<<"$entries" | sed 's/\./\\./g' | paste -sd'|')
+extra=$(awk '$1 !~ /^d/ {print $6}' "$tmp/contents" | grep -Ev "^\./usr/(bin/linear-graph|share/applications/($entry_files)|share/icons/hicolor/[^/]+/apps/linear-graph\.(svg|png)|share/doc/linear-graph/(changelog\.gz|copyright))$" || true)
 [[ -z $extra ]] && pass "no other files" || fail "other files in the package: $extra"
 
 root="$tmp/root"
 dpkg-deb -x "$deb" "$root"
 
 # --- The menu entries ---------------------------------------------------------
-# One for each lesson: the first (one equation) and the second (two, started
-# by --system); the same icon.
-check_desktop() {  # file, Name, Exec
+# One for each lesson, as lessons.json says it; the same icon.
+check_desktop() {  # file, Exec, Name, Comment, Keywords
   local desktop="$root/usr/share/applications/$1" file=$1
   [[ -f $desktop ]] || return 0
   entry_value() { sed -n "s/^$1=//p" "$desktop"; }
@@ -122,8 +136,10 @@ check_desktop() {  # file, Name, Exec
     got=$(entry_value "$1")
     [[ $got == "$2" ]] && pass "$file: $1=$2" || fail "$file: $1 is '$got', not '$2'"
   }
-  check_entry Name "$2"
-  check_entry Exec "$3"
+  check_entry Exec "$2"
+  check_entry Name "$3"
+  check_entry Comment "$4"
+  check_entry Keywords "$5"
   check_entry Icon linear-graph
   check_entry Type Application
   check_entry Terminal false
@@ -135,8 +151,9 @@ check_desktop() {  # file, Name, Exec
     desktop-file-validate "$desktop" && pass "$file: desktop-file-validate" || fail "$file: desktop-file-validate"
   fi
 }
-check_desktop linear-graph.desktop "２元１次方程式のグラフ" linear-graph
-check_desktop linear-graph-system.desktop "連立方程式のグラフ" "linear-graph --system"
+while IFS=$'\t' read -r file run name comment keywords; do
+  check_desktop "$file" "$run" "$name" "$comment" "$keywords"
+done <<<"$entries"
 
 # --- The icons ----------------------------------------------------------------
 png_size() {  # width x height from the PNG's IHDR

@@ -17,10 +17,33 @@ set(LG_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 install(TARGETS linear-graph RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# Two menu entries: the first lesson (one equation) and the second
-# (linear-graph --system, two equations and where they meet).
-install(FILES ${LG_PACKAGING_DIR}/linear-graph.desktop ${LG_PACKAGING_DIR}/linear-graph-system.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# A menu entry for each lesson of lessons.json (core/lessons.cmake), made here:
+# its title, its comment and its keywords from the list; the first lesson's
+# entry, linear-graph.desktop, starts the program as it is, every other's,
+# linear-graph-NAME.desktop, starts it on its lesson (linear-graph --lesson
+# NAME). All under Education and Math, with the program's icon.
+list(GET LG_LESSONS 0 lg_first_lesson)
+foreach(lesson IN LISTS LG_LESSONS)
+  if(lesson STREQUAL lg_first_lesson)
+    set(file linear-graph.desktop)
+    set(exec linear-graph)
+  else()
+    set(file linear-graph-${lesson}.desktop)
+    set(exec "linear-graph --lesson ${lesson}")
+  endif()
+  file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/packaging/${file} CONTENT "[Desktop Entry]
+Type=Application
+Name=${LG_LESSON_${lesson}_TITLE}
+GenericName=グラフの学習
+Comment=${LG_LESSON_${lesson}_COMMENT}
+Keywords=${LG_LESSON_${lesson}_KEYWORDS}
+Exec=${exec}
+Icon=linear-graph
+Terminal=false
+Categories=Education;Math;
+" @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/packaging/${file} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+endforeach()
 
 # The icon is drawn as SVG; the PNG sizes are rendered from it once by
 # packaging/icon/render.sh and kept beside it, so that no converter is needed
@@ -104,7 +127,7 @@ find_program(LG_DPKG_DEB dpkg-deb)
 if(LG_BUILD_TESTS AND LG_DPKG_DEB)
   add_test(NAME test_package
            COMMAND bash ${LG_PACKAGING_DIR}/check_package.sh
-                   ${PROJECT_BINARY_DIR} $<TARGET_FILE:linear-graph> ${PROJECT_VERSION})
+                   ${PROJECT_BINARY_DIR} $<TARGET_FILE:linear-graph> ${PROJECT_VERSION} ${LG_LESSONS_FILE})
   set_tests_properties(test_package PROPERTIES
     ENVIRONMENT "LC_ALL=C.UTF-8;CMAKE=${CMAKE_COMMAND};CPACK=${CMAKE_CPACK_COMMAND}"
     TIMEOUT 300)
