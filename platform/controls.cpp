@@ -1,6 +1,7 @@
 // What the controls do the same on every window system: they keep their
 // properties and tell the window system's elements what to show.
 #include "platform/controls.h"
+#include "platform/delivery.h"
 
 #include <algorithm>
 #include <cmath>

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/clip.h"
+#include "platform/delivery.h"
 #include "platform/native.h"
 
 namespace platform {

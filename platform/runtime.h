@@ -34,32 +34,12 @@ void MsgBox(const std::string& text);
 int AfterEachEvent(std::function<void()> work);
 void ForgetAfterEachEvent(int id);
 
-// The delivery of one event, from its start to its end, also when it ends by
-// an exception; the outermost one runs the work above as it ends. Events may
-// nest (a message box runs events of its own while a handler waits).
-class EventScope {
-public:
-    EventScope();
-    ~EventScope();
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-};
-
-// Whether an event is being delivered now.
-bool InEvent();
-
-// Runs one handler for one event. A runtime error ends the handler (and
-// every handler it called) and is reported; the program goes on.
-template <class F>
-void Deliver(F&& handler)
-{
-    EventScope scope;
-    try {
-        handler();
-    } catch (const RuntimeError& e) {
-        ReportError(e);
-    }
-}
+// Runs one handler for one event, from its start to its end. A runtime
+// error ends the handler (and every handler it called) and is reported; the
+// program goes on. The outermost delivery then moves the focus where the
+// event sent it and runs the work above, each piece reported alike. Events
+// may nest (a message box runs events of its own while a handler waits).
+void Deliver(const std::function<void()>& handler);
 
 // What the program holds now, as a text, for tools and tests that drive it
 // from outside (the browser's tests read it from the page).
