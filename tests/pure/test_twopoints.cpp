@@ -131,6 +131,9 @@ TEST(TwoPoints, Messages)
         {{"0", "-9999999", "1", "0.000001"}, Fault::IncreaseY, 3, "ｙの増加量" + tooLarge},
         {{"0", "0", "1", "0.1234567"}, Fault::Coordinate, 3, "Ｂのｙ座標" + digits},
         {{"0.1", "0", "1234567", "0"}, Fault::IncreaseX, 2, "ｘの増加量" + tooLarge},  // 1234566.9
+        // Eight digits exactly at 10^7, where seven end.
+        {{"-5000000", "0", "5000000", "1"}, Fault::IncreaseX, 2, "ｘの増加量" + tooLarge},
+        {{"0", "5000000", "2", "4999999"}, Fault::Form, 2, "ａｘ＋ｂｙ＝ｃの形の式" + tooLarge},  // ｘ＋2ｙ＝10000000
         // Usable at the limits: 7 digits each, "2.50" has two, a hexadecimal whole number.
         // Seven digits each, "2.50" two, hexadecimal and exponent forms: usable, and so checked on.
         {{"1234567", "-123.4567", "1234566", "2.50"}, Fault::Intercept, 2, "切片" + tooLarge},
