@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdint>
 #include <iostream>
+#include <random>
 #include <string>
 #include <utility>
 
@@ -307,31 +308,34 @@ Expected model(const Made (&p)[4])
         e.box = box;
         return e;
     };
-    const Q(&v)[4] = e.v;
-    for (int i = 0; i < 4; ++i) e.v[i] = p[i].value();
-    const Q &x1 = v[0], &y1 = v[1], &x2 = v[2];
     for (int i = 0; i < 4; ++i) {
-        e.x[i] = written(v[i]);
+        e.v[i] = p[i].value();
+        e.x[i] = written(e.v[i]);
         if (digitCount(e.x[i]) > 7) return fail(Fault::Coordinate, i);
     }
     if (e.x[0] == e.x[2] && e.x[1] == e.x[3]) return fail(Fault::SamePoint, 2);
-    const Q dx = x2 - x1, dy = v[3] - y1;
+    const Q &x1 = e.v[0], &y1 = e.v[1], &x2 = e.v[2], &y2 = e.v[3];
+    const Q dx = x2 - x1, dy = y2 - y1;
     e.dx = written(dx);
     e.dy = written(dy);
     if (digitCount(e.dx) > 7) return fail(Fault::IncreaseX, 2);
     if (digitCount(e.dy) > 7) return fail(Fault::IncreaseY, 3);
     if (dx.n == 0) {
         e.h = x1;
-        e.a = x1.d, e.b = 0, e.c = x1.n;  // d·x = n
+        e.a = x1.d;  // d·x = n
+        e.c = x1.n;
     } else {
         e.rate = dy / dx;
         if (!fits(e.rate)) return fail(Fault::Rate, 2);
         e.intercept = y1 - e.rate * x1;
         if (!fits(e.intercept)) return fail(Fault::Intercept, 2);
-        // y = (p/q)x + m/n times the least common multiple L of q and n: −(pL/q)x + Ly = mL/n.
+        // y = (p/q)x + m/n times the least common multiple L of q and n: −(pL/q)x + Ly = mL/n,
+        // with no common factor left, as p/q and m/n are in lowest terms.
         const Wide l = e.rate.d / binaryGcd(e.rate.d, e.intercept.d) * e.intercept.d;
-        e.a = -e.rate.n * (l / e.rate.d), e.b = l, e.c = e.intercept.n * (l / e.intercept.d);
-        if (e.a < 0 || (e.a == 0 && e.b < 0)) e.a = -e.a, e.b = -e.b, e.c = -e.c;
+        const Wide sign = e.rate.n > 0 ? -1 : 1;  // a > 0, or b > 0 when a = 0
+        e.a = sign * -e.rate.n * (l / e.rate.d);
+        e.b = sign * l;
+        e.c = sign * e.intercept.n * (l / e.intercept.d);
     }
     if (absolute(e.a) >= 10000000 || absolute(e.b) >= 10000000 || absolute(e.c) >= 10000000)
         return fail(Fault::Form, 2);
@@ -340,25 +344,15 @@ Expected model(const Made (&p)[4])
 
 // --- Points as learners type them -----------------------------------------------
 
-// splitmix64: the same points on every machine.
-class Rng {
-public:
-    explicit Rng(std::uint64_t seed) : s_(seed) {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (s_ += 0x9E3779B97F4A7C15u);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-        return z ^ (z >> 31);
-    }
+// The engine is the same on every machine (the standard fixes its numbers;
+// its distributions it does not, so none is used).
+struct Rng {
+    std::mt19937_64 engine;
     std::int64_t between(std::int64_t low, std::int64_t high)
     {
-        return low + static_cast<std::int64_t>(next() % static_cast<std::uint64_t>(high - low + 1));
+        return low + static_cast<std::int64_t>(engine() % static_cast<std::uint64_t>(high - low + 1));
     }
-    bool chance(unsigned oneIn) { return next() % oneIn == 0; }
-
-private:
-    std::uint64_t s_;
+    bool chance(unsigned oneIn) { return engine() % oneIn == 0; }
 };
 
 // Up to `most` digits in all, with up to `places` of them after the point.
@@ -383,7 +377,11 @@ std::string typed(Rng& r, const Made& m)
     if (m.n < 0) s.insert(0, r.chance(3) ? "ー" : "-");
     if (!r.chance(6)) return s;
     std::string wide;
-    for (char c : s) wide += c >= '0' && c <= '9' ? "\xEF\xBC" + std::string(1, static_cast<char>(0x90 + (c - '0'))) : c == '.' ? "．" : std::string(1, c);
+    for (char c : s) {
+        if (c >= '0' && c <= '9') wide += "\xEF\xBC" + std::string(1, static_cast<char>(0x90 + (c - '0')));
+        else if (c == '.') wide += "．";
+        else wide += c;
+    }
     return wide;
 }
 
@@ -391,7 +389,8 @@ void generate(Rng& r, int i, Made (&p)[4])
 {
     switch (i % 10) {
     case 0: case 1: case 2:  // what a learner types most: small whole numbers, halves and tenths
-        for (Made& m : p) m = r.chance(2) ? Made{r.between(-12, 12), 0} : Made{r.between(-99, 99), static_cast<int>(r.between(1, 2))};
+        for (Made& m : p)
+            m = r.chance(2) ? Made{r.between(-12, 12), 0} : Made{r.between(-99, 99), static_cast<int>(r.between(1, 2))};
         break;
     case 3: case 4:  // any decimal of up to seven digits
         for (Made& m : p) m = decimal(r, 7, 6);
@@ -403,7 +402,8 @@ void generate(Rng& r, int i, Made (&p)[4])
         if (r.chance(3)) p[2 + (i / 10) % 2].n *= 10, ++p[2 + (i / 10) % 2].places;
         break;
     case 6:  // near the bounds: seven nines and six places
-        for (Made& m : p) m = {(r.chance(2) ? 1 : -1) * (9999999 - r.between(0, 99)), static_cast<int>(r.between(0, 6))};
+        for (Made& m : p)
+            m = {(r.chance(2) ? 1 : -1) * (9999999 - r.between(0, 99)), static_cast<int>(r.between(0, 6))};
         break;
     case 7:  // beyond them now and then: eight digits, or seven places
         for (Made& m : p) m = r.chance(3) ? decimal(r, 8, 7) : decimal(r, 6, 4);
@@ -433,7 +433,7 @@ std::string ascii(const std::string& s)
 TEST(TwoPoints, AMillionPairsAgainstAnExactModel)
 {
     const int kPairs = 1000000;
-    Rng r(0x2B0147u);
+    Rng r{std::mt19937_64(0x2B0147u)};
     long faults[8] = {}, vertical = 0, horizontal = 0, wrong = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < kPairs; ++i) {
@@ -445,7 +445,8 @@ TEST(TwoPoints, AMillionPairsAgainstAnExactModel)
         const Expected e = model(p);
         ++faults[static_cast<int>(e.fault)];
         const auto report = [&](const char* what) {
-            if (++wrong <= 10) ADD_FAILURE() << what << ": " << text[0] << " | " << text[1] << " | " << text[2] << " | " << text[3];
+            if (++wrong <= 10)
+                ADD_FAILURE() << what << ": " << text[0] << " | " << text[1] << " | " << text[2] << " | " << text[3];
         };
         if (w.fault != e.fault || w.box != e.box) {
             report("fault");
@@ -461,14 +462,16 @@ TEST(TwoPoints, AMillionPairsAgainstAnExactModel)
         vertical += w.vertical;
         horizontal += w.dy.digits == 0;
         const auto same = [](const Fraction& f, const Q& q) { return f.num == q.n && f.den == q.d; };
-        if (w.vertical ? !same(w.h, e.h) : !same(w.rate, e.rate) || !same(w.intercept, e.intercept)) report("a fraction");
+        if (w.vertical ? !same(w.h, e.h) : !same(w.rate, e.rate) || !same(w.intercept, e.intercept))
+            report("a fraction");
         if (w.a != e.a || w.b != e.b || w.c != e.c) report("a, b, c");
         // Properties of the form itself: both points on the line, no common factor, the sign rule.
         for (int k = 0; k < 4; k += 2) {
             const Q &x = e.v[k], &y = e.v[k + 1];
             if (w.a * x.n * y.d + w.b * y.n * x.d != static_cast<Wide>(w.c) * x.d * y.d) report("a point off the line");
         }
-        if (binaryGcd(binaryGcd(w.a, w.b), w.c) != 1 || w.a < 0 || (w.a == 0 && w.b <= 0)) report("the form's factor or sign");
+        if (binaryGcd(binaryGcd(w.a, w.b), w.c) != 1 || w.a < 0 || (w.a == 0 && w.b <= 0))
+            report("the form's factor or sign");
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::cout << "[ twopoints ] " << kPairs << " pairs in " << seconds << " s: " << faults[0] << " worked through ("
