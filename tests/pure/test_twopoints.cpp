@@ -6,6 +6,7 @@
 
 #include <array>
 #include <chrono>
+#include <climits>
 #include <cstdint>
 #include <iostream>
 #include <random>
@@ -151,6 +152,14 @@ TEST(TwoPoints, Messages)
         }
         EXPECT_EQ(MessageOf(w), row.message);
     }
+    // Readings made by hand, beyond what a text gives: refused or taken, never an overflow.
+    const auto exact = [](std::int64_t mantissa, int exponent) { return platform::Reading{0, true, mantissa, exponent}; };
+    const platform::Reading one = exact(1, 0);
+    for (const platform::Reading& r : {exact(INT64_MIN, 0), exact(INT64_MAX, -6), exact(1, INT_MAX), exact(1000, INT_MAX),
+                                       exact(1, INT_MIN), exact(10000000, 0), platform::Reading{1, false, 1, 0}})
+        EXPECT_EQ(Of(one, one, r, one).fault, Fault::Coordinate);
+    for (const platform::Reading& r : {exact(9999999, 0), exact(10000000, -1), exact(1, -6), exact(-50000000, -7)})
+        EXPECT_EQ(Of(one, one, r, one).fault, Fault::None);
 }
 
 // What a screen reader hears, the description's rows.
