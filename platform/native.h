@@ -28,6 +28,8 @@ namespace platform::native {
 bool ShowReport(const Report& report);
 // Ends the program at once.
 void Quit();
+// Another lesson of the program, opened beside this one (platform::OpenLesson).
+void OpenLesson(const LessonOpening& lesson);
 
 // The window.
 

@@ -142,6 +142,24 @@ void SetEndHook(std::function<void()> hook) { endHook() = std::move(hook); }
 
 namespace {
 
+std::function<void(const LessonOpening&)>& openHook()
+{
+    static std::function<void(const LessonOpening&)> hook;
+    return hook;
+}
+
+}  // namespace
+
+void OpenLesson(const LessonOpening& lesson)
+{
+    if (openHook()) return openHook()(lesson);
+    native::OpenLesson(lesson);
+}
+
+void SetOpenHook(std::function<void(const LessonOpening&)> hook) { openHook() = std::move(hook); }
+
+namespace {
+
 std::function<std::string()>& inspector()
 {
     static std::function<std::string()> i;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/variant.h"
 
@@ -45,6 +46,18 @@ void Deliver(const std::function<void()>& handler);
 // from outside (the browser's tests read it from the page).
 void SetInspector(std::function<std::string()> inspector);
 std::string Inspect();
+
+// Another lesson of the program, opened with the texts of a problem typed
+// into its boxes, beside the one on show (which stays as it is): on the
+// desktop the program started again with `--lesson NAME` and the texts; in
+// a page the lesson's page (PAGE?names=texts) in a new tab. Tests may
+// replace it.
+struct LessonOpening {
+    std::string name, page;
+    std::vector<std::string> names, texts;
+};
+void OpenLesson(const LessonOpening& lesson);
+void SetOpenHook(std::function<void(const LessonOpening&)> hook);
 
 // Ends the program at once: no further handler runs. Tests may replace it.
 void End();

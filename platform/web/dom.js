@@ -639,6 +639,9 @@ mergeInto(LibraryManager.library, {
     if (!dialog || !dialog.open) LG.showNext();
   },
 
+  // Another page of the folder, in a new tab; this one stays.
+  lg_open: function (address) { window.open(UTF8ToString(address), '_blank', 'noopener'); },
+
   lg_quit__deps: ['$LG'],
   lg_quit: function () {
     // A page may close only a window it opened itself (an installed app's, a
