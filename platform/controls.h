@@ -120,7 +120,10 @@ protected:
     friend class Events;
     friend class Form;
     Control(Form& form, Kind kind);
-    ~Control();
+    virtual ~Control();
+    // The control was placed anew (a control that keeps something of its
+    // size, such as the picture's drawing, makes it again).
+    virtual void Placed() {}
     // Shows the place and font as they are to be shown now.
     void Show(const Rect& place, int pixels);
     // A property that decides how a text is shown changed.
@@ -232,6 +235,7 @@ private:
     bool OneLine() const;
 
     std::string caption_, fallback_;
+    std::string shownCaption_;  // as the window system shows it: broken into its lines
     Color back_ = RGB(0, 0, 0), fore_ = RGB(0, 0, 0);
     Align align_ = Align::Left;
     int oneLine_ = -1;  // as the window system was last told: -1 not yet
@@ -284,6 +288,7 @@ public:
 
 private:
     friend class Events;
+    friend class Form;
     Form& form_;
     native::Element* native_;  // owned
     Ends ends_;
@@ -309,7 +314,10 @@ public:
 
 private:
     friend class Events;
+    friend class Form;
+    Form& form_;
     native::Element* native_;  // owned
+    Rect place_;
     std::string text_;
 };
 
@@ -376,11 +384,16 @@ private:
     friend class Control;
     friend class Label;
     friend class LineControl;
+    friend class AccessibleText;
     void TabStop(Control& c);
     void FitLabels();
     // The controls on the form, among which the labels are fitted.
     void Occupy(Control* c) { controls_.push_back(c); }
     void Occupy(LineControl* l) { lines_.push_back(l); }
+    void Occupy(AccessibleText* t) { texts_.push_back(t); }
+    // The next control of the tab order after this one that can take the
+    // focus (enabled and shown), round to the first; null when none.
+    Control* NextInTabOrder(const Control& from) const;
     void Vacate(const void* control);
     // The pixels the controls shown now take, but the one given, that lie
     // beside it (overlapping it vertically).
@@ -395,6 +408,7 @@ private:
     Color back_ = RGB(255, 255, 255);
     std::vector<Control*> controls_;
     std::vector<LineControl*> lines_;
+    std::vector<AccessibleText*> texts_;
     std::vector<Control*> tabOrder_;
     bool labelsChanged_ = false;
     int fitter_ = 0;  // the work that fits the labels after an event

@@ -63,8 +63,26 @@ public:
     }
 };
 
+// A label or a line that a text read as one speaks for: left out by
+// assistive technology (invisible to it, and nameless).
+class UnreadAccessible : public QAccessibleWidget {
+public:
+    explicit UnreadAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface* factory(const QString&, QObject* object)
 {
+    if (auto* w = qobject_cast<QWidget*>(object); w && w->property(kUnread).toBool()) return new UnreadAccessible(w);
     if (auto* b = qobject_cast<QPushButton*>(object)) {
         if (auto* button = dynamic_cast<ButtonWidget*>(b)) return new ButtonAccessible(button);
         return nullptr;
