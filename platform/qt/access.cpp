@@ -3,6 +3,7 @@
 // part of the window, announced when it changes.
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLabel>
 
 #include "platform/native.h"
 #include "platform/qt/widgets.h"
@@ -64,7 +65,7 @@ public:
 };
 
 // A label or a line that a text read as one speaks for: left out by
-// assistive technology (invisible to it, and nameless).
+// assistive technology (invisible to it), keeping its name.
 class UnreadAccessible : public QAccessibleWidget {
 public:
     explicit UnreadAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
@@ -76,7 +77,9 @@ public:
     }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? QString() : QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            if (auto* label = qobject_cast<QLabel*>(widget())) return label->text();
+        return QAccessibleWidget::text(t);
     }
 };
 
