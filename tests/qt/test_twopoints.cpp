@@ -7,6 +7,10 @@
 
 #include <QAccessible>
 
+#include <array>
+#include <cmath>
+#include <random>
+
 #include "twopoints/form3.h"
 
 namespace {
@@ -168,10 +172,10 @@ private slots:
             const double m = double(w.rate.num) / double(w.rate.den), b = double(w.intercept.num) / double(w.intercept.den);
             const double x = value(w.x1) - 2.5;
             QCOMPARE(pixelOf(f, x, m * x + b), 0xFF0000u);
-        } else {
-            QCOMPARE(pixelOf(f, value(w.x1), value(w.y1) - 1.5), 0xFF0000u);
             QCOMPARE(Image(f.Picture1).pixel(int(std::lround(300 + 10.0)), int(std::lround(300 - 22 * b))) & 0xFFFFFF,
                      0xFF00FFu);
+        } else {
+            QCOMPARE(pixelOf(f, value(w.x1), value(w.y1) - 1.5), 0xFF0000u);
         }
         // What a screen reader hears of the plane and of the working.
         const QString described = Q(f.Picture1.AccessibleDescription());
@@ -229,6 +233,97 @@ private slots:
         QVERIFY(!f.Command4(1).Enabled() && !f.Command7.Visible());
         tap(f, QPoint(300, 300));
         QCOMPARE(Q(f.Text1(0).Text() + "," + f.Text1(1).Text()), QStringLiteral("0,0"));
+    }
+
+    // Random use of the window, seeded (LG_SOAK_SEED, LG_SOAK_STEPS): points
+    // typed (whole numbers, decimals, full width, too long, the same twice),
+    // the steps, taps, drags, sizes, arrow keys and 初期画面. After each action:
+    // no runtime error; the steps enabled as far as reached; and whenever the
+    // points are marked, the line kept passes through both points as last
+    // taken, exactly, and each point in view is marked on the plane.
+    void soak()
+    {
+        const int steps = qEnvironmentVariableIntValue("LG_SOAK_STEPS") > 0 ? qEnvironmentVariableIntValue("LG_SOAK_STEPS") : 1500;
+        const unsigned seed = qEnvironmentVariableIsSet("LG_SOAK_SEED") ? qEnvironmentVariable("LG_SOAK_SEED").toUInt() : 20261209u;
+        std::mt19937 random(seed);
+        const auto pick = [&](int n) { return int(random() % unsigned(n)); };
+        const auto number = [&]() -> QString {
+            switch (pick(8)) {
+            case 0: return QString::number(pick(2001) - 1000) + "." + QString::number(pick(1000));
+            case 1: return QString::fromUtf8("－") + QString::number(pick(9) + 1);
+            case 2: return "12345678";
+            case 3: return QString();
+            default: return QString::number(pick(25) - 12);
+            }
+        };
+        Form3 f;
+        f.Start();
+        QVERIFY(QTest::qWaitForWindowActive(Widget(f)));
+        platform::SetOpenHook([](const platform::LessonOpening&) {});
+        std::array<platform::Reading, 4> taken{};
+        int marked = 0, lines = 0;
+        for (int step = 0; step < steps; ++step) {
+            const int action = pick(10);
+            bool takes = false;  // an action that may take the two points: 「２点をとる」, or a tap
+            if (action == 0) {
+                for (std::int16_t i = 0; i < 4; ++i) f.Text1(i).Text(number().toStdString());
+                if (pick(4) == 0) f.Text1(2).Text(f.Text1(0).Text()), f.Text1(3).Text(f.Text1(1).Text());
+            } else if (action <= 4) {
+                platform::CommandButton* buttons[] = {&f.Command4(0), &f.Command4(1), &f.Command5, &f.Command6, &f.Command7};
+                const int which = pick(5);
+                QTest::mouseClick(Widget(*buttons[which]), Qt::LeftButton);
+                takes = which == 0;
+            } else if (action == 5) {
+                takes = true;
+                tap(f, QPoint(pick(600), pick(600)));
+            } else if (action == 6) {
+                f.Picture1_MouseDown(1, 0, 300, 300);
+                f.Picture1_MouseMove(1, 0, float(300 + pick(81) - 40), float(300 + pick(81) - 40));
+                f.Picture1_MouseUp(1, 0, 0, 0);
+            } else if (action == 7) {
+                QTest::mouseClick(Widget(f.Command3(std::int16_t(pick(3)))), Qt::LeftButton);
+            } else if (action == 8) {
+                f.Picture1.SetFocus();
+                QTest::keyClick(Widget(f.Picture1), Qt::Key(Qt::Key_Left + pick(4)));
+            } else if (pick(8) == 0) {
+                QTest::mouseClick(Widget(f.Command2), Qt::LeftButton);
+            }
+            for (const platform::Report& r : Reports())
+                QVERIFY2(r.kind != platform::Report::Kind::Error, r.text.c_str());
+            // Taken: the points as the boxes hold them now, read anew.
+            if (takes && Reports().empty() && f.step == 1 && f.aAlone == 0)
+                for (std::int16_t i = 0; i < 4; ++i) taken[std::size_t(i)] = platform::ReadNumber(f.Text1(i).Text());
+            ClearReports();
+            const QString at = QStringLiteral("seed %1, step %2").arg(seed).arg(step);
+            QVERIFY2(f.Command4(1).Enabled() == (f.step >= 1) && f.Command5.Enabled() == (f.step >= 2) &&
+                         f.Command6.Enabled() == (f.step >= 3) && f.Command7.Visible() == (f.step == 4),
+                     qPrintable(at));
+            if (f.step == 0) continue;
+            using Wide = __int128;
+            // A reading times 10^8: whole for every point the lesson takes.
+            const auto scaled = [](const platform::Reading& r) {
+                Wide v = r.mantissa;
+                for (int e = -8; e < r.exponent; ++e) v *= 10;
+                return v;
+            };
+            const twopoints::Working& w = f.work;
+            for (int p = 0; p < 2; ++p)
+                QVERIFY2(Wide(w.a) * scaled(taken[2 * p]) + Wide(w.b) * scaled(taken[2 * p + 1]) ==
+                             Wide(w.c) * Wide(100000000),
+                         qPrintable(at + QStringLiteral(" : a point off the line kept, %1x + %2y = %3").arg(w.a).arg(w.b).arg(w.c)));
+            ++lines;
+            const double ax = f.originX.value() + f.unitSize * double(w.x1.digits) / std::pow(10.0, w.x1.places);
+            const double ay = f.originY.value() - f.unitSize * double(w.y1.digits) / std::pow(10.0, w.y1.places);
+            if (ax > 3 && ay > 3 && ax < 597 && ay < 597) {
+                // (A name or an increase's value may be written over the dot: dark all the same.)
+                QVERIFY2(qGray(Image(f.Picture1).pixel(int(std::lround(ax)), int(std::lround(ay)))) < 96, qPrintable(at));
+                ++marked;
+            }
+        }
+        platform::SetOpenHook(nullptr);
+        qInfo("soak: %d steps (seed %u), %d lines checked through their points, %d points seen marked", steps, seed,
+              lines, marked);
+        QVERIFY(lines > 0 && marked > 0);
     }
 };
 
