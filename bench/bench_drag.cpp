@@ -10,6 +10,10 @@
 //       the same step on the second lesson's window with everything shown:
 //       both equations' points of both runs, both lines and the
 //       intersection's ring (2x + 3y = 6 and x − y = −2)
+//   BM_TwoPointsDragStep/<unit>/<scale>
+//       the same on the third lesson's window with every step shown: the
+//       points Ａ(−1, 2) and Ｂ(2, 4) with their names, the triangle of the
+//       increases with their values, the line and the ring on the y axis
 //   BM_HandledMove/<unit>/<shown>
 //       the handled mouse move alone, without its repaint, at scale 1
 //   BM_Floor
@@ -31,8 +35,9 @@
 
 #include "app/form1.h"
 #include "platform/application.h"
-#include "system/form2.h"
 #include "platform/qt/widgets.h"
+#include "system/form2.h"
+#include "twopoints/form3.h"
 
 using platform::qt::Widget;
 
@@ -54,6 +59,7 @@ namespace {
 
 std::unique_ptr<Form1> window;
 std::unique_ptr<Form2> systemWindow;
+std::unique_ptr<Form3> twoPointsWindow;
 int reports = 0;  // reports to the user while measuring; there should be none
 
 template <class F>
@@ -112,6 +118,20 @@ void prepare(Form2& f, int unit, bool, int scale)
     settle();
 }
 
+void prepare(Form3& f, int unit, bool, int scale)
+{
+    Widget(f)->resize(876 * scale, 650 * scale);
+    f.Command2_Click();
+    f.Command3_Click(unit == 40 ? 0 : unit == 22 ? 1 : 2);
+    const char* const texts[] = {"-1", "2", "2", "4"};
+    for (std::int16_t i = 0; i < 4; ++i) f.Text1(i).Text(texts[i]);
+    f.Command4_Click(0);
+    f.Command4_Click(1);
+    f.Command5_Click();
+    f.Command6_Click();
+    settle();
+}
+
 // Steps of a drag, alternating between two places so that the origin really
 // moves, each until its frame is painted when `painted`.
 template <class F>
@@ -147,6 +167,12 @@ void BM_SystemDragStep(benchmark::State& state)
     drag(state, open(systemWindow), true, static_cast<int>(state.range(1)), true);
 }
 BENCHMARK(BM_SystemDragStep)->ArgsProduct({{40, 22, 14}, {1, 2, 3}})->Unit(benchmark::kMicrosecond);
+
+void BM_TwoPointsDragStep(benchmark::State& state)
+{
+    drag(state, open(twoPointsWindow), true, static_cast<int>(state.range(1)), true);
+}
+BENCHMARK(BM_TwoPointsDragStep)->ArgsProduct({{40, 22, 14}, {1, 2, 3}})->Unit(benchmark::kMicrosecond);
 
 void BM_HandledMove(benchmark::State& state) { drag(state, form(), state.range(1) != 0, 1, false); }
 BENCHMARK(BM_HandledMove)->ArgsProduct({{40, 22, 14}, {0, 1}})->Unit(benchmark::kMicrosecond);

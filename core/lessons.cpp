@@ -15,6 +15,13 @@ const Entry* Named(const std::string& name)
     return nullptr;
 }
 
+const Entry* Listed(const std::string& name)
+{
+    for (const Entry& e : All())
+        if (name == e.name) return &e;
+    return nullptr;
+}
+
 int Main(int argc, char** argv)
 {
     // Asked for its version, the program says it and opens no window.

@@ -21,8 +21,10 @@ struct Entry {
 
 // Every lesson, in the order of lessons.json.
 std::span<const Entry> All();
-// The lesson of this name, or null.
+// The lesson of this name that this build holds, or null.
 const Entry* Named(const std::string& name);
+// The lesson of this name, held or not (its page and its problem's names), or null.
+const Entry* Listed(const std::string& name);
 
 // The program: `--version`; `--lesson NAME` (or `--system`, the second
 // lesson), then the texts of a problem; else the first lesson with the

@@ -23,6 +23,7 @@
 // The UTF-8 decoding here is the target's own, by the table of well-formed
 // byte sequences, so that it checks the reader's rather than repeats it.
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -34,10 +35,12 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/numtext.h"
 #include "platform/variant.h"
+#include "twopoints/working.h"
 
 using platform::NumberText;
 using platform::Reading;
@@ -582,6 +585,50 @@ std::string fromLatin1(const std::uint8_t* data, std::size_t size)
     return out;
 }
 
+// The third lesson's working from four texts (the input cut at its first
+// three line feeds): whatever is typed, it ends with a fault and its message,
+// or with a line through both points exactly, whole, with no common factor,
+// and every text it writes free of an exponent.
+void checkTwoPoints(std::string_view text)
+{
+    std::array<std::string, 4> boxes;
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const std::size_t end = k < 3 ? std::min(text.find('\n', at), text.size()) : text.size();
+        boxes[k] = std::string(text.substr(std::min(at, text.size()), end - std::min(at, end)));
+        at = end + 1;
+    }
+    underTest(text, "four boxes of the third lesson");
+    const twopoints::Working w = twopoints::Of(platform::ReadNumber(boxes[0]), platform::ReadNumber(boxes[1]),
+                                               platform::ReadNumber(boxes[2]), platform::ReadNumber(boxes[3]));
+    if (w.fault != twopoints::Working::Fault::None) {
+        require(!twopoints::MessageOf(w).empty() && w.box >= 0 && w.box <= 3, "a fault without its message or box");
+        return;
+    }
+    using Wide = __int128;
+    const auto scaled = [](const twopoints::Decimal& d, int places) {
+        Wide v = d.digits;
+        for (int p = d.places; p < places; ++p) v *= 10;
+        return v;
+    };
+    const int places = std::max({w.x1.places, w.y1.places, w.x2.places, w.y2.places});
+    Wide ten = 1;
+    for (int p = 0; p < places; ++p) ten *= 10;
+    for (const auto& [x, y] : {std::pair{w.x1, w.y1}, std::pair{w.x2, w.y2}})
+        require(Wide(w.a) * scaled(x, places) + Wide(w.b) * scaled(y, places) == Wide(w.c) * ten,
+                "a point off the line a·x + b·y = c");
+    Wide g = 0;
+    for (Wide v : {Wide(w.a), Wide(w.b), Wide(w.c)}) {
+        Wide a = g, b = v < 0 ? -v : v;
+        while (b) a %= b, std::swap(a, b);
+        g = a;
+    }
+    require(g == 1 && (w.a > 0 || (w.a == 0 && w.b > 0)), "a·x + b·y = c not in its lowest, signed form");
+    for (const std::string& t : {twopoints::WholeForm(w), twopoints::Subtraction(w.y2, w.y1),
+                                 twopoints::Subtraction(w.x2, w.x1), twopoints::FormSaid(w), twopoints::RateSaid(w)})
+        require(t.find('e') == std::string::npos && t.find('E') == std::string::npos, "a text with an exponent");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -593,6 +640,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string latin1 = fromLatin1(data, size);
     checkText(latin1, "the bytes as Latin-1");
+
+    checkTwoPoints(std::string_view(reinterpret_cast<const char*>(data), size));
 
     // The same bytes as raw numbers, for the number text of any double,
     // float and whole number.

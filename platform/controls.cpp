@@ -1,6 +1,7 @@
 // What the controls do the same on every window system: they keep their
 // properties and tell the window system's elements what to show.
 #include "platform/controls.h"
+#include "platform/delivery.h"
 
 #include <algorithm>
 #include <cmath>
@@ -158,8 +159,14 @@ void Control::Enabled(bool enabled)
 {
     // (The replays of a drag enable the lesson's buttons at every step.)
     if (enabled == enabled_) return;
+    // A control greyed while it has the focus hands it on to the next one of
+    // the tab order that can take it, on every window system, unless the
+    // event has sent the focus elsewhere already.
+    const bool focused = !enabled && !focus::Sent() && native::HasFocus(*native_);
     enabled_ = enabled;
     native::SetEnabled(*native_, enabled);
+    if (focused)
+        if (Control* next = form_.NextInTabOrder(*this)) next->SetFocus();
 }
 
 void Control::Left(const Variant& x) { Place(CInt(x), place_.top, place_.width, place_.height); }
@@ -174,6 +181,7 @@ void Control::Place(int left, int top, int width, int height)
     place_ = moved;
     shownPlace_ = moved;
     native::SetPlace(*native_, moved);
+    Placed();
     Changed();
 }
 
@@ -277,7 +285,11 @@ void TextBox::Alignment(Align a)
 
 bool TextBox::KeyPressed(std::int16_t& keyCode)
 {
-    if (!keyPress_) return true;
+    // The keys a handler is offered, the same on every window system: Enter,
+    // Backspace, Escape and the characters typed; not Tab, Delete or the
+    // control characters of shortcuts, which the box and the window take.
+    const bool offered = keyCode == 8 || keyCode == 13 || keyCode == 27 || (keyCode >= 32 && keyCode != 127);
+    if (!offered || !keyPress_) return true;
     Deliver([&] { keyPress_(keyCode); });
     return keyCode != 0;
 }
@@ -290,6 +302,7 @@ void Label::Caption(const std::string& caption)
 {
     if (caption == caption_) return;
     caption_ = caption;
+    shownCaption_ = caption;
     native::SetCaption(*native_, caption);
     AccessibleName(fallback_.empty() ? caption : fallback_);
     form_.LabelsChanged();
@@ -368,13 +381,21 @@ void LineControl::Name(const std::string& name) { native::SetName(*native_, name
 
 // Text for assistive technology.
 
-AccessibleText::AccessibleText(Form& form) : native_(native::MakeAccessibleText(form)) {}
+AccessibleText::AccessibleText(Form& form) : form_(form), native_(native::MakeAccessibleText(form))
+{
+    form_.Occupy(this);
+}
 
-AccessibleText::~AccessibleText() { native::Destroy(native_); }
+AccessibleText::~AccessibleText()
+{
+    form_.Vacate(this);
+    native::Destroy(native_);
+}
 
 void AccessibleText::Place(int left, int top, int width, int height)
 {
-    native::SetPlace(*native_, {left, top, width, height});
+    place_ = {left, top, width, height};
+    native::SetPlace(*native_, place_);
 }
 
 void AccessibleText::Text(const std::string& text)
@@ -426,8 +447,32 @@ void Form::TabStop(Control& c)
 
 void Form::StackLightControls() { native::StackLightControls(*native_); }
 
+Control* Form::NextInTabOrder(const Control& from) const
+{
+    const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), &from);
+    if (at == tabOrder_.end()) return nullptr;
+    for (std::size_t k = 1; k < tabOrder_.size(); ++k) {
+        Control* c = tabOrder_[(std::size_t(at - tabOrder_.begin()) + k) % tabOrder_.size()];
+        if (c->Enabled() && c->Visible()) return c;
+    }
+    return nullptr;
+}
+
 void Form::Show()
 {
+    // The labels and lines under a text read as one are left to it, on every
+    // window system: a screen reader hears the equation once, as it is said,
+    // not its parts besides.
+    const auto under = [](const Rect& p, const Rect& r) {
+        return p.left >= r.left && p.top >= r.top && p.right() <= r.right() && p.bottom() <= r.bottom();
+    };
+    for (const AccessibleText* t : texts_) {
+        for (Control* c : controls_)
+            if (c->ControlKind() == Control::Kind::Label && under(c->Place(), t->place_))
+                native::SetAccessibleHidden(*c->native_, true);
+        for (LineControl* l : lines_)
+            if (under(l->Covered(), t->place_)) native::SetAccessibleHidden(*l->native_, true);
+    }
     native::ShowForm(*native_);
     if (!tabOrder_.empty()) tabOrder_.front()->SetFocus();
 }
@@ -444,6 +489,7 @@ void Form::Vacate(const void* control)
 {
     std::erase_if(controls_, [&](const Control* c) { return c == control; });
     std::erase_if(lines_, [&](const LineControl* l) { return l == control; });
+    std::erase_if(texts_, [&](const AccessibleText* t) { return t == control; });
 }
 
 void Form::LabelsChanged()

@@ -120,7 +120,10 @@ protected:
     friend class Events;
     friend class Form;
     Control(Form& form, Kind kind);
-    ~Control();
+    virtual ~Control();
+    // The control was placed anew (a control that keeps something of its
+    // size, such as the picture's drawing, makes it again).
+    virtual void Placed() {}
     // Shows the place and font as they are to be shown now.
     void Show(const Rect& place, int pixels);
     // A property that decides how a text is shown changed.
@@ -185,11 +188,11 @@ public:
     // swallows the key.
     void OnKeyPress(std::function<void(std::int16_t& keyCode)> handler) { keyPress_ = std::move(handler); }
 
-    // Works out the size of the text's font.
-    void Fit();
-
 private:
     friend class Events;
+    friend class Control;
+    // Works out the size of the text's font.
+    void Fit();
     // A key that types the character of this code is pressed; false when
     // the handler swallowed it.
     bool KeyPressed(std::int16_t& keyCode);
@@ -222,14 +225,17 @@ public:
     void Alignment(Align a);
     Align Alignment() const { return align_; }
 
+private:
+    friend class Events;
+    friend class Form;
     // Works out how the caption is shown, among the controls shown now.
     void Fit();
     // Whether the label shows its caption on one line, never wrapped: a label
     // lower than a line and a half of its font, as the layout gives them.
     bool OneLine() const;
 
-private:
     std::string caption_, fallback_;
+    std::string shownCaption_;  // as the window system shows it: broken into its lines
     Color back_ = RGB(0, 0, 0), fore_ = RGB(0, 0, 0);
     Align align_ = Align::Left;
     int oneLine_ = -1;  // as the window system was last told: -1 not yet
@@ -282,6 +288,7 @@ public:
 
 private:
     friend class Events;
+    friend class Form;
     Form& form_;
     native::Element* native_;  // owned
     Ends ends_;
@@ -307,7 +314,10 @@ public:
 
 private:
     friend class Events;
+    friend class Form;
+    Form& form_;
     native::Element* native_;  // owned
+    Rect place_;
     std::string text_;
 };
 
@@ -319,14 +329,16 @@ public:
     {
         for (auto& item : items_) item = std::make_unique<T>(form);
     }
-    T& operator()(std::int16_t index) const
-    {
-        if (index < 0 || static_cast<std::size_t>(index) >= N) throw RuntimeError(RuntimeError::SubscriptOutOfRange);
-        return *items_[static_cast<std::size_t>(index)];
-    }
+    T& operator()(std::int16_t index) { return *items_[checked(index)]; }
+    const T& operator()(std::int16_t index) const { return *items_[checked(index)]; }
     static constexpr std::int16_t Count() { return static_cast<std::int16_t>(N); }
 
 private:
+    static std::size_t checked(std::int16_t index)
+    {
+        if (index < 0 || static_cast<std::size_t>(index) >= N) throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+        return static_cast<std::size_t>(index);
+    }
     std::array<std::unique_ptr<T>, N> items_;
 };
 
@@ -372,11 +384,16 @@ private:
     friend class Control;
     friend class Label;
     friend class LineControl;
+    friend class AccessibleText;
     void TabStop(Control& c);
     void FitLabels();
     // The controls on the form, among which the labels are fitted.
     void Occupy(Control* c) { controls_.push_back(c); }
     void Occupy(LineControl* l) { lines_.push_back(l); }
+    void Occupy(AccessibleText* t) { texts_.push_back(t); }
+    // The next control of the tab order after this one that can take the
+    // focus (enabled and shown), round to the first; null when none.
+    Control* NextInTabOrder(const Control& from) const;
     void Vacate(const void* control);
     // The pixels the controls shown now take, but the one given, that lie
     // beside it (overlapping it vertically).
@@ -391,26 +408,11 @@ private:
     Color back_ = RGB(255, 255, 255);
     std::vector<Control*> controls_;
     std::vector<LineControl*> lines_;
+    std::vector<AccessibleText*> texts_;
     std::vector<Control*> tabOrder_;
     bool labelsChanged_ = false;
     int fitter_ = 0;  // the work that fits the labels after an event
 };
 
-// The keyboard focus, as the handlers send it: during an event it moves once,
-// when the event is over, to where it was sent last (so that a focus that
-// ends where it started moves and repaints nothing); while a message is open
-// it waits until the message is closed. A greyed or hidden control takes none.
-namespace focus {
-void Send(Control& to);
-// Where the focus was sent and has not gone yet; null when nowhere.
-Control* Sent();
-// The event is over, or a message closed: the focus goes where it was sent.
-void Move();
-// A message that stays open after its event (the page's) was shown, or closed.
-void MessageOpened();
-void MessageClosed();
-// A control going away is no place for the focus.
-void Forget(const Control& c);
-}  // namespace focus
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/controls.h"
+#include "platform/delivery.h"
 #include "platform/picture.h"
 
 namespace platform {

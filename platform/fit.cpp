@@ -1,7 +1,10 @@
 // Texts that do not fit their control: a smaller size of the same face, just
 // small enough to fit. Everything that fits is shown as the layout has it.
 #include <algorithm>
+#include <cctype>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/native.h"
@@ -23,6 +26,66 @@ int fitPixels(int from, int least, double room, Need need)
     while (px > least && need(px) > room) --px;
     while (px < from && need(px + 1) <= room) ++px;
     return px;
+}
+
+// Where a caption wider than its label breaks, the same on every window
+// system (which never wraps one itself): after a blank, between two
+// characters of Japanese, never inside a run of ASCII letters and digits (a
+// number, a word), never before a closing mark, a small kana or 「ー」, never
+// after an opening mark; the blanks at a break hang at the end of its line
+// and are not shown. A line that has no such place breaks where it must.
+bool blank(const std::string& ch) { return ch == " " || ch == "\u3000"; }
+
+bool breaksBetween(const std::string& a, const std::string& b)
+{
+    static const std::string noStart = "、。，．）」』】〕〉》’”ーぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ々！？：；・…,.)]!?:;";
+    static const std::string noEnd = "（「『【〔〈《‘“([";
+    const auto word = [](const std::string& ch) {
+        return ch.size() == 1 && (std::isalnum(static_cast<unsigned char>(ch[0])) || ch[0] == '.' || ch[0] == '-');
+    };
+    if (blank(b)) return false;
+    if (blank(a)) return true;
+    if (noStart.find(b) != std::string::npos || noEnd.find(a) != std::string::npos) return false;
+    return !(word(a) && word(b));
+}
+
+template <class Width>
+std::string wrapped(const std::string& caption, double room, Width width)
+{
+    std::string out;
+    std::size_t lineStart = 0;
+    for (;;) {
+        const std::size_t lineEnd = std::min(caption.find('\n', lineStart), caption.size());
+        std::vector<std::string> chars;
+        for (std::size_t i = lineStart; i < lineEnd;) {
+            std::size_t j = i + 1;
+            while (j < lineEnd && (static_cast<unsigned char>(caption[j]) & 0xC0) == 0x80) ++j;
+            chars.push_back(caption.substr(i, j - i));
+            i = j;
+        }
+        // The characters from … to, less the blanks at its end.
+        const auto text = [&](std::size_t from, std::size_t to) {
+            while (to > from && blank(chars[to - 1])) --to;
+            std::string t;
+            for (std::size_t k = from; k < to; ++k) t += chars[k];
+            return t;
+        };
+        if (lineStart > 0) out += '\n';
+        for (std::size_t start = 0; start < chars.size();) {
+            std::size_t best = 0, fitting = start + 1;
+            for (std::size_t end = start + 1; end <= chars.size(); ++end) {
+                if (end > start + 1 && width(text(start, end)) > room) break;
+                fitting = end;
+                if (end == chars.size() || breaksBetween(chars[end - 1], chars[end])) best = end;
+            }
+            if (best == 0) best = fitting;
+            if (start > 0) out += '\n';
+            out += text(start, best);
+            start = best;
+        }
+        if (lineEnd == caption.size()) return out;
+        lineStart = lineEnd + 1;
+    }
 }
 
 }  // namespace
@@ -53,6 +116,17 @@ void Label::Fit()
     if (int(oneLine) != oneLine_) {
         oneLine_ = oneLine;
         native::SetOneLine(*native_, oneLine);
+    }
+    // What the window system shows: the caption, broken into lines where it
+    // is wider than a label of more than one line.
+    const std::string lines =
+        oneLine || caption_.empty()
+            ? caption_
+            : wrapped(caption_, place_.width,
+                      [&](const std::string& t) { return native::MeasureText(font_, layout, t).advance; });
+    if (lines != shownCaption_) {
+        shownCaption_ = lines;
+        native::SetCaption(*native_, lines);
     }
     const bool number = std::any_of(caption_.begin(), caption_.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!number || !oneLine) {

@@ -28,6 +28,8 @@ namespace platform::native {
 bool ShowReport(const Report& report);
 // Ends the program at once.
 void Quit();
+// Another lesson of the program, opened beside this one (platform::OpenLesson).
+void OpenLesson(const LessonOpening& lesson);
 
 // The window.
 
@@ -62,6 +64,9 @@ bool HasFocus(const Element& e);
 void SetAccessibleName(Element& e, const std::string& name);
 void SetName(Element& e, const std::string& name);
 void SetAccessibleDescription(Element& e, const std::string& text);
+// A label or a line that assistive technology leaves out: a text read as one
+// over it says what it shows.
+void SetAccessibleHidden(Element& e, bool hidden);
 
 // A text on one line in a font of the given size: how far it advances,
 // where its ink begins and ends from the point it starts at, how far its
@@ -77,7 +82,9 @@ void SetCaption(Element& e, const std::string& caption);
 void SetChecked(Element& button, bool checked);
 void SetAlignment(Element& e, bool centred);
 void SetLabelColors(Element& label, Color back, Color fore);
-// A label that shows its caption on one line, never wrapped; else it wraps.
+// A label that shows its caption on one line; else its lines as the caption
+// breaks them (the program breaks a caption that is too wide for its label:
+// the window system never wraps one).
 void SetOneLine(Element& label, bool oneLine);
 
 // Text boxes.

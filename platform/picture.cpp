@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/clip.h"
+#include "platform/delivery.h"
 #include "platform/native.h"
 
 namespace platform {
@@ -37,13 +38,12 @@ PictureBox::PictureBox(Form& form) : Control(form, Kind::Picture)
     fore_ = native::ButtonTextColor();
 }
 
-void PictureBox::Place(int left, int top, int width, int height)
+void PictureBox::Placed()
 {
-    Control::Place(left, top, width, height);
-    w_ = std::max(1, width);
-    h_ = std::max(1, height);
-    // Placed anew, the picture starts blank: nothing of the old drawing is
-    // drawn again at the new size.
+    const int w = std::max(1, place_.width), h = std::max(1, place_.height);
+    if (w == w_ && h == h_ && !drawn_.empty()) return;
+    w_ = w;
+    h_ = h;
     native::Resize(*native_, w_, h_);
     drawn_.clear();
     dotsShown_ = 0;

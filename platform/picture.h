@@ -30,8 +30,6 @@ class PictureBox : public Control {
 public:
     explicit PictureBox(Form& form);
 
-    using Control::Place;
-    void Place(int left, int top, int width, int height);
     void BackColor(Color c);
     Color BackColor() const { return back_; }
     void ForeColor(Color c) { fore_ = c; }
@@ -97,6 +95,11 @@ public:
     void OnMouseDown(MouseHandler h) { down_ = std::move(h); }
     void OnMouseMove(MouseHandler h) { move_ = std::move(h); }
     void OnMouseUp(MouseHandler h) { up_ = std::move(h); }
+
+protected:
+    // Given a new size, the picture starts blank: nothing of the old drawing
+    // is drawn again at the new size.
+    void Placed() override;
 
 private:
     friend class Events;

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/controls.h"
+#include "platform/delivery.h"
 #include "platform/native.h"
 
 namespace platform {
@@ -70,26 +71,24 @@ int AfterEachEvent(std::function<void()> work)
 
 void ForgetAfterEachEvent(int id) { afterEvent().erase(id); }
 
-EventScope::EventScope() { ++eventDepth; }
-
 bool InEvent() { return eventDepth > 0; }
 
-EventScope::~EventScope()
+namespace {
+
+// The work once an event is over: the focus goes where the event sent it,
+// then every piece of work registered when the event ended runs, in order,
+// less what was forgotten meanwhile (a window closed or opened from inside a
+// piece of work); what is new waits for the next event. A piece is taken out
+// of the map while it runs, so that forgetting it then cannot destroy it
+// under its own feet. A runtime error in any of them is reported, as one in
+// a handler is, and the rest goes on.
+void afterTheEvent()
 {
-    if (--eventDepth > 0) return;
-    // The focus goes where the event sent it.
     try {
         focus::Move();
-    } catch (...) {
+    } catch (const RuntimeError& e) {
+        ReportError(e);
     }
-    // Also when the event ended by an exception: the work must not throw
-    // out of here, and what it keeps up to date is kept at the next event.
-    //
-    // A work item may forget itself or another, or register one (a window
-    // closed or opened from inside it): what was registered when the event
-    // ended runs, in order, less what was forgotten meanwhile; what is new
-    // waits for the next event. A work item is taken out of the map while it
-    // runs, so that forgetting it then cannot destroy it under its own feet.
     auto& work = afterEvent();
     const int last = lastWork;
     for (int done = 0;;) {
@@ -101,11 +100,33 @@ EventScope::~EventScope()
         std::function<void()> running = std::exchange(it->second, nullptr);
         try {
             running();
-        } catch (...) {
+        } catch (const RuntimeError& e) {
+            ReportError(e);
         }
         const auto still = work.find(done);
         if (still != work.end()) still->second = std::move(running);
     }
+}
+
+}  // namespace
+
+void Deliver(const std::function<void()>& handler)
+{
+    // (Counted down also when something other than a runtime error ends the
+    // handler; that goes on to whoever can take it.)
+    struct Depth {
+        Depth() { ++eventDepth; }
+        ~Depth() { --eventDepth; }
+    };
+    {
+        Depth depth;
+        try {
+            handler();
+        } catch (const RuntimeError& e) {
+            ReportError(e);
+        }
+    }
+    if (eventDepth == 0) afterTheEvent();
 }
 
 void End()
@@ -118,6 +139,24 @@ void End()
 }
 
 void SetEndHook(std::function<void()> hook) { endHook() = std::move(hook); }
+
+namespace {
+
+std::function<void(const LessonOpening&)>& openHook()
+{
+    static std::function<void(const LessonOpening&)> hook;
+    return hook;
+}
+
+}  // namespace
+
+void OpenLesson(const LessonOpening& lesson)
+{
+    if (openHook()) return openHook()(lesson);
+    native::OpenLesson(lesson);
+}
+
+void SetOpenHook(std::function<void(const LessonOpening&)> hook) { openHook() = std::move(hook); }
 
 namespace {
 

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/variant.h"
 
@@ -34,37 +35,29 @@ void MsgBox(const std::string& text);
 int AfterEachEvent(std::function<void()> work);
 void ForgetAfterEachEvent(int id);
 
-// The delivery of one event, from its start to its end, also when it ends by
-// an exception; the outermost one runs the work above as it ends. Events may
-// nest (a message box runs events of its own while a handler waits).
-class EventScope {
-public:
-    EventScope();
-    ~EventScope();
-    EventScope(const EventScope&) = delete;
-    EventScope& operator=(const EventScope&) = delete;
-};
-
-// Whether an event is being delivered now.
-bool InEvent();
-
-// Runs one handler for one event. A runtime error ends the handler (and
-// every handler it called) and is reported; the program goes on.
-template <class F>
-void Deliver(F&& handler)
-{
-    EventScope scope;
-    try {
-        handler();
-    } catch (const RuntimeError& e) {
-        ReportError(e);
-    }
-}
+// Runs one handler for one event, from its start to its end. A runtime
+// error ends the handler (and every handler it called) and is reported; the
+// program goes on. The outermost delivery then moves the focus where the
+// event sent it and runs the work above, each piece reported alike. Events
+// may nest (a message box runs events of its own while a handler waits).
+void Deliver(const std::function<void()>& handler);
 
 // What the program holds now, as a text, for tools and tests that drive it
 // from outside (the browser's tests read it from the page).
 void SetInspector(std::function<std::string()> inspector);
 std::string Inspect();
+
+// Another lesson of the program, opened with the texts of a problem typed
+// into its boxes, beside the one on show (which stays as it is): on the
+// desktop the program started again with `--lesson NAME` and the texts; in
+// a page the lesson's page (PAGE?names=texts) in a new tab. Tests may
+// replace it.
+struct LessonOpening {
+    std::string name, page;
+    std::vector<std::string> names, texts;
+};
+void OpenLesson(const LessonOpening& lesson);
+void SetOpenHook(std::function<void(const LessonOpening&)> hook);
 
 // Ends the program at once: no further handler runs. Tests may replace it.
 void End();

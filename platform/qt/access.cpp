@@ -3,6 +3,7 @@
 // part of the window, announced when it changes.
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QLabel>
 
 #include "platform/native.h"
 #include "platform/qt/widgets.h"
@@ -63,8 +64,28 @@ public:
     }
 };
 
+// A label or a line that a text read as one speaks for: left out by
+// assistive technology (invisible to it), keeping its name.
+class UnreadAccessible : public QAccessibleWidget {
+public:
+    explicit UnreadAccessible(QWidget* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.invisible = true;
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            if (auto* label = qobject_cast<QLabel*>(widget())) return label->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface* factory(const QString&, QObject* object)
 {
+    if (auto* w = qobject_cast<QWidget*>(object); w && w->property(kUnread).toBool()) return new UnreadAccessible(w);
     if (auto* b = qobject_cast<QPushButton*>(object)) {
         if (auto* button = dynamic_cast<ButtonWidget*>(b)) return new ButtonAccessible(button);
         return nullptr;

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPalette>
+#include <QProcess>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -48,6 +49,15 @@ void Quit()
 {
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
+}
+
+// The program itself, started again on the other lesson: a window of its
+// own, which lives on when this one ends.
+void OpenLesson(const LessonOpening& lesson)
+{
+    QStringList arguments{QStringLiteral("--lesson"), QString::fromStdString(lesson.name)};
+    for (const std::string& text : lesson.texts) arguments << QString::fromStdString(text);
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), arguments);
 }
 
 }  // namespace platform::native

@@ -1,4 +1,5 @@
 // The controls as Qt widgets.
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -130,6 +131,15 @@ void SetAccessibleDescription(Element& e, const std::string& text)
     e.widget->setAccessibleDescription(ToQString(text));
 }
 
+void SetAccessibleHidden(Element& e, bool hidden)
+{
+    e.widget->setProperty(kUnread, hidden);
+    // Qt keeps the interface it made, whether or not assistive technology
+    // listens yet: made again, it knows.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(e.widget))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
 Extent MeasureText(const Font& font, int pixels, const std::string& text)
 {
     const QFontMetricsF metrics(qt::ToQFont(font, pixels, QApplication::font()));
@@ -254,7 +264,8 @@ Element* MakeLabel(Form& form, Label&)
 {
     auto* label = new QLabel(FormOf(form));
     label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    // Never wrapped here: the program breaks a caption into its lines.
+    label->setWordWrap(false);
     label->setAutoFillBackground(true);
     label->setMargin(0);
     label->setIndent(0);
@@ -263,7 +274,7 @@ Element* MakeLabel(Form& form, Label&)
     return Made(Element::Kind::Label, form, label);
 }
 
-void SetOneLine(Element& label, bool oneLine) { as<QLabel>(label).setWordWrap(!oneLine); }
+void SetOneLine(Element&, bool) {}
 
 void SetLabelColors(Element& label, Color back, Color fore)
 {

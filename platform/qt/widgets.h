@@ -220,6 +220,8 @@ private:
 void InstallAccessibility();
 // Drops what Qt made for a widget before it was complete.
 void ForgetAccessibleInterface(QWidget* w);
+// The widget's property that marks a label or a line assistive technology leaves out.
+inline constexpr char kUnread[] = "lgUnread";
 
 // A text for assistive technology over a part of the window; it draws nothing.
 class TextWidget : public QWidget {

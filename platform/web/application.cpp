@@ -21,6 +21,26 @@ bool ShowReport(const Report& report)
 
 void Quit() { lg_quit(); }
 
+// The lesson's page beside this one, in a new tab, the problem in its address.
+void OpenLesson(const LessonOpening& lesson)
+{
+    std::string query;
+    for (std::size_t i = 0; i < lesson.names.size(); ++i) {
+        const std::string text = i < lesson.texts.size() ? lesson.texts[i] : std::string();
+        query += (query.empty() ? "?" : "&") + lesson.names[i] + "=";
+        // Percent-encoded, byte by byte: nothing of a text is read as more of the address.
+        static const char hex[] = "0123456789ABCDEF";
+        for (unsigned char c : text) {
+            if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || c == '.' ||
+                c == '_')
+                query += char(c);
+            else
+                query += std::string("%") + hex[c >> 4] + hex[c & 15];
+        }
+    }
+    lg_open(("./" + lesson.page + query).c_str());
+}
+
 }  // namespace platform::native
 
 namespace platform {

@@ -263,26 +263,6 @@ mergeInto(LibraryManager.library, {
     // A caption laid out on more lines than its label holds (a browser that
     // will not let ideographic spaces hang at the end of a line) may break
     // anywhere rather than lose its last line.
-    keepLines: function (el) {
-      el.style.lineBreak = '';
-      if (el.classList.contains('one-line')) return;  // never wraps
-      if (el.textContent && el.scrollHeight > el.clientHeight + 1) el.style.lineBreak = 'anywhere';
-    },
-
-    // The labels under a text read as one are left to it.
-    hideCovered: function () {
-      LG.records.forEach(function (t) {
-        if (!t || t.kind !== LG.TEXT || !t.place) return;
-        var r = t.place;
-        LG.records.forEach(function (c) {
-          if (!c || (c.kind !== LG.LABEL && c.kind !== LG.LINE) || !c.place) return;
-          var p = c.place;
-          if (p.l >= r.l && p.t >= r.t && p.l + p.w <= r.l + r.w && p.t + p.h <= r.t + r.h)
-            c.el.setAttribute('aria-hidden', 'true');
-        });
-      });
-    },
-
     // Events of the page into the program.
     listen: function (id, r) {
       var el = r.el;
@@ -446,12 +426,9 @@ mergeInto(LibraryManager.library, {
   lg_place__deps: ['$LG'],
   lg_place: function (id, l, t, w, h) {
     var r = LG.at(id);
-    var first = !r.place;
     r.place = { l: l, t: t, w: w, h: h };
     r.rect = null;
     LG.place(r.el, l, t, w, h);
-    // (A label that moves, an axis name in a drag, stays what it was.)
-    if (r.kind === LG.TEXT || (first && r.kind === LG.LABEL)) LG.hideCovered();
   },
 
   lg_font__deps: ['$LG'],
@@ -504,7 +481,6 @@ mergeInto(LibraryManager.library, {
   lg_caption: function (id, text) {
     var r = LG.at(id);
     r.el.textContent = UTF8ToString(text);
-    if (r.kind === LG.LABEL && LG.shown) LG.keepLines(r.el);
   },
 
   lg_checked__deps: ['$LG'],
@@ -534,7 +510,6 @@ mergeInto(LibraryManager.library, {
   lg_one_line: function (id, oneLine) {
     var el = LG.at(id).el;
     el.classList.toggle('one-line', !!oneLine);
-    if (LG.shown) LG.keepLines(el);
   },
 
   lg_set_text__deps: ['$LG'],
@@ -579,7 +554,6 @@ mergeInto(LibraryManager.library, {
       el.style.borderRadius = thickness / 2 + 'px';
     }
     el.style.backgroundColor = LG.colour(colour);
-    LG.hideCovered();
   },
 
   lg_accessible_text__deps: ['$LG'],
@@ -626,7 +600,6 @@ mergeInto(LibraryManager.library, {
   lg_show_form: function () {
     LG.relayout();
     LG.shown = true;
-    LG.records.forEach(function (r) { if (r && r.kind === LG.LABEL) LG.keepLines(r.el); });
     LG.form().style.visibility = 'visible';
     // When the lesson could first be used, from the start of the page's loading.
     window.lessonShownAt = performance.now();
@@ -637,6 +610,17 @@ mergeInto(LibraryManager.library, {
     LG.messages.push({ error: !!error, text: UTF8ToString(text) });
     var dialog = document.getElementById('message');
     if (!dialog || !dialog.open) LG.showNext();
+  },
+
+  // Another page of the folder, in a new tab; this one stays.
+  lg_open: function (address) { window.open(UTF8ToString(address), '_blank', 'noopener'); },
+
+  // A label or a line that a text read as one speaks for: left out by
+  // assistive technology.
+  lg_unread__deps: ['$LG'],
+  lg_unread: function (id, hidden) {
+    var el = LG.at(id).el;
+    if (hidden) el.setAttribute('aria-hidden', 'true'); else el.removeAttribute('aria-hidden');
   },
 
   lg_quit__deps: ['$LG'],

@@ -89,6 +89,7 @@ bool HasFocus(const Element& e) { return lg_has_focus(e.id) != 0; }
 void SetAccessibleName(Element& e, const std::string& name) { lg_accessible_name(e.id, name.c_str()); }
 void SetAccessibleDescription(Element& e, const std::string& text) { lg_description(e.id, text.c_str()); }
 void SetName(Element& e, const std::string& name) { lg_name(e.id, name.c_str()); }
+void SetAccessibleHidden(Element& e, bool hidden) { lg_unread(e.id, hidden); }
 
 Extent MeasureText(const Font& font, int pixels, const std::string& text)
 {

@@ -64,6 +64,8 @@ void lg_tab_stop(int id);
 void lg_show_form();
 void lg_report(int error, const char* text);
 void lg_quit();
+void lg_unread(int id, int hidden);
+void lg_open(const char* address);
 void lg_canvas_size(int id, int width, int height);
 void lg_clear(int id, unsigned colour);
 void lg_fill(int id, int left, int top, int right, int bottom, unsigned colour);

@@ -4,6 +4,8 @@
 #include "testmain.h"
 #include "app/form1.h"
 
+#include <QAccessible>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -126,6 +128,54 @@ private slots:
         // The other window's description was brought up to date after it.
         QVERIFY2(Q(other.Picture1.AccessibleDescription()).contains(QString::fromUtf8("点が")),
                  other.Picture1.AccessibleDescription().c_str());
+    }
+
+    // A runtime error in the work after an event is reported as one in a
+    // handler is, and the rest of the work runs.
+    void workReportsItsError()
+    {
+        Works w;
+        w.add("fails", [](Works&) { CInt(Variant(40000.0)); });
+        w.add("after");
+        ClearReports();
+        QCOMPARE(w.event(), QStringList{"after"});
+        QCOMPARE(int(Reports().size()), 1);
+        QVERIFY(Reports()[0].kind == Report::Kind::Error);
+    }
+
+    // What every window system does alike, decided once: the keys a box's
+    // handler is offered, the labels a screen reader leaves to a text read as
+    // one, where the focus goes from a button greyed while it has it, and
+    // where a caption too wide for its label breaks.
+    void decidedOnce()
+    {
+        Form1 f;
+        f.Start();
+        QVERIFY(QTest::qWaitForWindowActive(Widget(f)));
+        QList<int> offered;
+        f.Text1(0).OnKeyPress([&](std::int16_t& k) { offered << k; });
+        f.Text1(0).SetFocus();
+        for (const Qt::Key k : {Qt::Key_Tab, Qt::Key_Delete, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Escape})
+            QTest::keyClick(Widget(f.Text1(0)), k);
+        QTest::keyClicks(Widget(f.Text1(0)), "2");
+        QCOMPARE(offered, (QList<int>{13, 8, 27, 50}));
+
+        QAccessibleInterface* slot = QAccessible::queryAccessibleInterface(Widget(f.Label4(3)));
+        QVERIFY(slot->state().invisible);
+        QVERIFY(!QAccessible::queryAccessibleInterface(Widget(f.Label6))->state().invisible);
+
+        f.Text1(0).Text("1");
+        f.Text1(1).Text("3");
+        f.Text1(2).Text("1");
+        QTest::mouseClick(Widget(f.Command4(0)), Qt::LeftButton);
+        f.Command5.SetFocus();
+        QTRY_VERIFY(f.Command5.HasFocus());
+        f.Command5.Enabled(false);
+        QTRY_VERIFY(f.Command1.HasFocus() || f.Command6.HasFocus() || f.Command3(0).HasFocus());
+        QVERIFY(!f.Command5.HasFocus());
+
+        QCOMPARE(Widget(f.Label6)->text(), QString::fromUtf8("ａ，ｂ，ｃの値を\n入力しましょう"));
+        QVERIFY(!Widget(f.Label6)->wordWrap());
     }
 };
 
