@@ -35,6 +35,7 @@ const median = (xs) => { const s = [...xs].sort((a, b) => a - b); return s[Math.
 const SHOWN = {
   graph: { boxes: ['1', '3', '1'], steps: ['Command4(0)', 'Command4(1)', 'Command5'] },
   system: { boxes: ['2', '3', '6', '1', '-1', '-3'], steps: ['Command4(0)', 'Command4(1)', 'Command5', 'Command6'] },
+  twopoints: { boxes: ['-1', '2', '2', '4'], steps: ['Command4(0)', 'Command4(1)', 'Command5', 'Command6'] },
 };
 // The lessons of lessons.json, each on its page: the first also with nothing shown.
 const here = path.dirname(fileURLToPath(import.meta.url));

@@ -96,8 +96,8 @@ const release = (workerText.match(/var RELEASE = '([^']*)'/) || [])[1];
 // (its title, the names of its problem), its manifest and program, and how
 // that lesson is run through on it so that every kind of its texts is shown
 // (RUNS, by the lesson's name): each run types into some boxes (by their
-// order) and presses the steps; then a box typed so that the first step
-// cannot plot, and the first words of the message. A lesson without runs
+// order) and presses the steps by their captions; then a box typed so that
+// the first step cannot run, and the first words of its message. A lesson without runs
 // here is opened from the disk and checked as it starts.
 const STEPS = ['点を打つ', 'さらに点を打つ', 'すべての点を打つ'];
 const RUNS = {
@@ -106,6 +106,9 @@ const RUNS = {
   system: { runs: [{ boxes: ['2', '3', '6', '1', '-1', '-3'], steps: [...STEPS, '交点を求める'] },
                    { boxes: ['2', '3', '6', '4', '6', '5'], steps: [...STEPS, '交点を求める'] }],
             refused: [4, '0'], message: '②の式で、ｂが０なので' },
+  // The working of a fraction, the line and its equation; a coordinate of too many digits.
+  twopoints: { runs: [{ boxes: ['-1', '2', '2', '4'], steps: ['２点をとる', '変化の割合', '直線を引く', '式を求める'] }],
+               refused: [0, '12345678'], message: 'Ａのｘ座標は、けたが多すぎます' },
 };
 const PAGES = JSON.parse(fs.readFileSync(path.join(here, '..', 'lessons.json'), 'utf8')).lessons.map((l, i) => ({
   name: l.name, file: l.page, title: l.title, problem: l.problem, program: `${l.name}.js`,
@@ -383,10 +386,10 @@ try {
     }
     if (refused) {
       await type(...refused);
-      await press('点を打つ');
+      await press(runs[0].steps[0]);
       const message = await page.waitForSelector('dialog#message[open]', { timeout: 5000 }).catch(() => null);
       const text = message && await page.$eval('dialog#message .text', (el) => el.textContent);
-      check(!!text && text.startsWith(told), `file: ${file}: the lesson runs (b = 0 gives its message)`, text);
+      check(!!text && text.startsWith(told), `file: ${file}: the lesson runs (a box it cannot read gives its message)`, text);
     } else {
       console.log(`note file: ${file}: no run of its lesson here; the texts it shows at the start checked`);
     }

@@ -115,6 +115,7 @@ export default {
 
   heard: [],
   names: ['ａの値', 'ｂの値', 'ｃの値'],
+  description: '１目もり22ピクセルの座標平面（中）。点は打っていません。直線は引いていません。',
   // The tab order from the first box on, the disabled buttons passed over.
   tabs: ['Command2', 'Command1', 'Picture1', 'Text1(1)', 'Command4(0)', 'Text1(2)', 'Command4(1)',
     'Command3(0)', 'Command3(1)', 'Command3(2)'],
