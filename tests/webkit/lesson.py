@@ -118,10 +118,11 @@ window.addEventListener('unhandledrejection', function (e) { __wk.note('rejected
 """
 
 
-# The problems of the run: 2x + 3y = 6, and with it x − y = −3.
+# The problems of the run: 2x + 3y = 6, and with it x − y = −3; the points
+# (−1, 2) and (2, 4).
 PROBLEM = ("2", "3", "6")
 SYSTEM_PROBLEM = ("2", "3", "6", "1", "-1", "-3")
-PROBLEMS = {"graph": PROBLEM, "system": SYSTEM_PROBLEM}
+PROBLEMS = {"graph": PROBLEM, "system": SYSTEM_PROBLEM, "twopoints": ("-1", "2", "2", "4")}
 
 # The lessons, as lessons.json lists them: (name, page, the names of a problem's texts).
 LESSONS = [(lesson["name"], lesson["page"], lesson["problem"]) for lesson in json.loads(
