@@ -11,9 +11,13 @@
 // LG_LESSON names the lesson (CTest runs one entry for each); without it,
 // every lesson that has a table. LG_SINGLE runs the same on the pages made
 // into one file (harness.mjs), but for the runs that cannot plot: how the
-// program reads the boxes does not depend on what holds the page. A lesson of lessons.json without a table here
-// is reported as having none ("test_lessons: no rows for NAME"), which CTest
-// counts as skipped.
+// program reads the boxes does not depend on what holds the page. A lesson
+// of lessons.json without a table here is reported as having none
+// ("test_lessons: no rows for NAME"), which CTest counts as skipped.
+//
+// What each case checks of a lesson is the same for all; what differs is
+// values. A lesson's own behaviour beyond these cases has a test file of its
+// own (test_system.mjs; the first lesson's test_equation, test_messages …).
 //
 // A lesson's table is lessons/NAME.mjs, whose default export gives:
 //
