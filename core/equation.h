@@ -2,8 +2,7 @@
 // brought to lowest terms by trial division, and the equation solved for y
 // built from ten labels and two fraction bars.
 //
-// A State has the first lesson's members slopeNum, slopeDen, interceptNum,
-// interceptDen (16-bit) and equationTooLarge.
+// What a line's state must have to be shown is stated below (ShownLine).
 #pragma once
 
 #include <cmath>
@@ -41,8 +40,25 @@ inline void next(std::int16_t& i)
 
 }  // namespace trial
 
+// The fractions of a drawn line, under the first lesson's names: the slope
+// slopeNum / slopeDen (slopeDen 0 for a vertical line, whose x is
+// interceptNum), the intercept interceptNum / interceptDen (16-bit), and
+// whether they are too large to show.
+template <class S>
+concept LineFractions = requires(S& s) {
+    s.slopeNum = Variant();
+    s.slopeDen = Variant();
+    s.interceptNum = Variant();
+    s.interceptDen = std::int16_t();
+    s.equationTooLarge = std::int16_t();
+};
+// …and one that reduces them itself (GraphState::ReduceFractions, the
+// window's procedure), as the display asks it to.
+template <class S>
+concept ShownLine = LineFractions<S> && requires(S& s) { s.ReduceFractions(); };
+
 // slopeNum / slopeDen and interceptNum / interceptDen to lowest terms.
-template <class State>
+template <LineFractions State>
 void ReduceFractions(State& s)
 {
     using platform::CInt;
@@ -80,7 +96,7 @@ void ReduceFractions(State& s)
 // the intercept's sign, 7 a whole intercept, 8 over 9 an intercept fraction).
 // Every slot and bar is hidden first; false, with nothing shown, when the
 // line's fractions are too large to show.
-template <class State, class Slots, class Bars>
+template <ShownLine State, class Slots, class Bars>
 bool Show(State& s, Slots& Label4, std::int16_t first, Bars& Line1, std::int16_t firstBar)
 {
     using platform::Abs;

@@ -1,10 +1,8 @@
 // Plotting one equation a·x + b·y = c, as both lessons do it: the points of
 // a run of "点を打つ" or "さらに点を打つ", and the whole line through them.
 //
-// What a lesson keeps of its equation (a State) has the members the first
-// lesson's GraphState names: the run's whole-number points firstX … secondY,
-// wholePointsFound, the coefficients read runA … runC, and the line's
-// fractions slopeNum … interceptDen and equationTooLarge.
+// What a lesson keeps of an equation it plots is stated below (KeptLine), under
+// the names the first lesson's GraphState gives it.
 #pragma once
 
 #include <array>
@@ -21,6 +19,27 @@ namespace plot {
 
 using platform::Reading;
 using platform::Variant;
+
+// What a lesson keeps of one equation it plots: the run's first two
+// whole-number points firstX … secondY and how many it found, the
+// coefficients the run read, and the line's fractions (the first lesson's
+// GraphState; the second lesson's SystemLine for each of its equations).
+template <class S>
+concept KeptLine = requires(S& s) {
+    s.firstX = Variant();
+    s.firstY = Variant();
+    s.secondX = Variant();
+    s.secondY = 0.0f;
+    s.wholePointsFound = std::int16_t();
+    s.runA = Reading();
+    s.runB = Reading();
+    s.runC = Reading();
+    s.slopeNum = Variant();
+    s.slopeDen = Variant();
+    s.interceptNum = Variant();
+    s.interceptDen = std::int16_t();
+    s.equationTooLarge = std::int16_t();
+};
 
 struct Marker {
     float X, Y;  // pixel centre
@@ -58,7 +77,7 @@ inline void Correct(platform::TextBox& box)
 }
 
 // The run's points and coefficients kept for the whole line.
-template <class State>
+template <KeptLine State>
 void Keep(State& s, const Run& run, const Reading& ra, const Reading& rb, const Reading& rc)
 {
     if (run.found != 0) {
@@ -80,7 +99,7 @@ void Keep(State& s, const Run& run, const Reading& ra, const Reading& rb, const 
 // points, or the true line of its coefficients; its slope and intercept kept
 // as fractions (the exact ones where the 32-bit arithmetic would lose digits).
 // Returns the line as drawn.
-template <class State>
+template <KeptLine State>
 platform::Segment WholeLine(State& s, platform::PictureBox& Picture1, const Variant& originX, const Variant& originY,
                std::int16_t unitSize, platform::Color colour)
 {

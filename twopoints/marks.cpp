@@ -118,10 +118,15 @@ void Form3::DrawMarks()
     if (step >= 1) name("Ｂ", bx, by);
 
     // The values of the increases beside their sides, outside the triangle,
-    // where the middle of the side is in view.
+    // where the middle of the side is in view and the side is as long as its
+    // value is wide (or high): beside a shorter one it would be read as the
+    // other's, and the panel shows both all the same.
     if (step >= 2) {
         const auto inView = [&](double x, double y) { return x >= 0 && x <= W && y >= 0 && y <= H; };
-        if (work.dx.digits != 0 && inView((ax + bx) / 2, ay)) {
+        const double across = std::fabs(bx - ax), down = std::fabs(by - ay);
+        if (work.dx.digits != 0 && inView((ax + bx) / 2, ay) &&
+            across >= Picture1.TextInk(twopoints::Increase(work.dx)).right -
+                          Picture1.TextInk(twopoints::Increase(work.dx)).left) {
             const std::string v = twopoints::Increase(work.dx);
             const platform::PictureBox::Ink ink = Picture1.TextInk(v);
             const double w = ink.right - ink.left;
@@ -129,7 +134,7 @@ void Form3::DrawMarks()
             const double top = std::clamp(work.dy.digits >= 0 ? ay + 6 : ay - 6 - kTextHeight, 0.0, H - kTextHeight);
             text(v, left, top, kIncrease);
         }
-        if (work.dy.digits != 0 && inView(bx, (ay + by) / 2)) {
+        if (work.dy.digits != 0 && inView(bx, (ay + by) / 2) && down >= kTextHeight) {
             const std::string v = twopoints::Increase(work.dy);
             const platform::PictureBox::Ink ink = Picture1.TextInk(v);
             const double w = ink.right - ink.left;
