@@ -473,6 +473,8 @@ void Form::Show()
         for (LineControl* l : lines_)
             if (under(l->Covered(), t->place_)) native::SetAccessibleHidden(*l->native_, true);
     }
+    shown_ = true;
+    if (labelsChanged_) FitLabels();
     native::ShowForm(*native_);
     if (!tabOrder_.empty()) tabOrder_.front()->SetFocus();
 }
@@ -495,9 +497,10 @@ void Form::Vacate(const void* control)
 void Form::LabelsChanged()
 {
     labelsChanged_ = true;
-    // Outside an event (the window being built, a test calling a handler)
-    // at once; during one when it is over, with everything in its place.
-    if (!InEvent()) FitLabels();
+    // Outside an event (a test calling a handler) at once; during one when it
+    // is over, with everything in its place; while the window is being built,
+    // once, when it is shown (each property set would fit every label again).
+    if (!InEvent() && shown_) FitLabels();
 }
 
 void Form::FitLabels()

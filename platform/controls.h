@@ -411,6 +411,7 @@ private:
     std::vector<AccessibleText*> texts_;
     std::vector<Control*> tabOrder_;
     bool labelsChanged_ = false;
+    bool shown_ = false;
     int fitter_ = 0;  // the work that fits the labels after an event
 };
 

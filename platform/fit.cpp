@@ -71,6 +71,12 @@ std::string wrapped(const std::string& caption, double room, Width width)
             return t;
         };
         if (lineStart > 0) out += '\n';
+        // A line that fits as it is is measured once.
+        const std::string whole = caption.substr(lineStart, lineEnd - lineStart);
+        if (width(whole) <= room) {
+            out += whole;
+            chars.clear();
+        }
         for (std::size_t start = 0; start < chars.size();) {
             std::size_t best = 0, fitting = start + 1;
             for (std::size_t end = start + 1; end <= chars.size(); ++end) {

@@ -78,9 +78,18 @@ zip=linear-graph-web-$version.zip
 # every other page the name of its lesson after it ---------------------------
 # Made by the commit's own packaging/single_file.py, which knows its start.js:
 # a commit from before it had no such files, and its release has none.
+# The pages are the lessons' of the commit's lessons.json (the folder holds
+# the teachers' guide besides, which is no lesson).
 pages=()
 if [[ -f $src/packaging/single_file.py ]]; then
-  for page in "$work/web/site"/*.html; do
+  if [[ -f $src/lessons.json ]]; then
+    mapfile -t lesson_pages < <(/usr/bin/python3 -c 'import json, sys
+for l in json.load(open(sys.argv[1]))["lessons"]: print(l["page"])' "$src/lessons.json")
+  else
+    lesson_pages=(index.html system.html)
+  fi
+  for file in "${lesson_pages[@]}"; do
+    page=$work/web/site/$file
     lesson=$(basename "$page" .html)
     if [[ $lesson == index ]]; then name=linear-graph-$version.html; else name=linear-graph-$lesson-$version.html; fi
     /usr/bin/python3 "$src/packaging/single_file.py" "$page" "$work/$name"

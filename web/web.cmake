@@ -4,6 +4,7 @@
 # fast as one lesson can), and the folder of static files a teacher puts on a
 # server or a stick. Every lesson of lessons.json has its page, its manifest
 # and its program here.
+# Linked for the least size, as everything is compiled (CMakeLists.txt).
 set(LG_PROGRAMS "")
 foreach(name IN LISTS LG_LESSONS)
   lg_lesson_registry(${PROJECT_BINARY_DIR}/lessons-${name}.cpp ${name})
@@ -20,6 +21,7 @@ foreach(name IN LISTS LG_LESSONS)
     # The stack pinned, whatever Emscripten's own default: long texts (a paste)
     # come to the program on the heap, never on the stack.
     -sTOTAL_STACK=65536
+    $<$<CONFIG:Release>:-Oz>
     --js-library ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
   set_property(TARGET lesson-${name} APPEND PROPERTY LINK_DEPENDS ${PROJECT_SOURCE_DIR}/platform/web/dom.js)
   list(APPEND LG_PROGRAMS lesson-${name})

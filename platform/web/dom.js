@@ -24,10 +24,12 @@ mergeInto(LibraryManager.library, {
     width: 876,
     height: 650,
     scale: 1,
-    shown: false,      // the form has been shown: its labels' lines are kept
+    shown: false,      // the form has been shown
     messages: [],      // the messages waiting behind the one shown
     beforeMessage: null,  // what had the focus when the message opened
     measurer: null,    // a canvas's context that measures text
+    measured: null,    // font and text -> what it measured
+    measuredFont: '',  // the font the measurer is set to
     metrics: null,     // font -> {ascent, height}, made at the first measure
 
     record: function (kind, el) {
@@ -198,11 +200,20 @@ mergeInto(LibraryManager.library, {
     },
     handed: function (id, taken) { LG.call('lg_image_handed', null, ['number', 'number'], [id, taken ? 1 : 0]); },
 
-    // Text measured in the form's pixels.
+    // Text measured in the form's pixels, each text in each font once (the
+    // labels are fitted again and again with the same captions).
     measure: function (font, text) {
-      if (!LG.measurer) LG.measurer = document.createElement('canvas').getContext('2d');
-      LG.measurer.font = font;
-      return LG.measurer.measureText(text);
+      if (!LG.measurer) {
+        LG.measurer = document.createElement('canvas').getContext('2d');
+        LG.measured = new Map();
+      }
+      var key = font + '\n' + text, m = LG.measured.get(key);
+      if (m) return m;
+      if (LG.measuredFont !== font) { LG.measurer.font = font; LG.measuredFont = font; }
+      m = LG.measurer.measureText(text);
+      if (LG.measured.size > 4096) LG.measured.clear();
+      LG.measured.set(key, m);
+      return m;
     },
     lineMetrics: function (font) {
       if (!LG.metrics) LG.metrics = new Map();
