@@ -183,6 +183,78 @@ try {
     await l.close();
   }
 
+  // --- The third lesson (twopoints.html): two points by the keyboard on a ------
+  // Chromebook, then the line x = h; two points tapped on an iPad.
+  {
+    const twopoints = pathToFileURL(path.join(SITE, 'twopoints.html')).href;
+    // Four texts typed and led on by Enter to 「２点をとる」, then `steps` steps by Enter.
+    const twoPoints = async (l, texts, steps) => {
+      assert.equal(await l.focused(), 'Text1(0)');
+      for (const v of texts) {
+        await l.type(v);
+        await l.press('Enter');
+      }
+      assert.deepEqual(await l.boxes(4), texts);
+      assert.equal(await l.focused(), 'Command4(0)');
+      for (let i = 0; i < steps; ++i) await l.press('Enter');
+      return l.state();
+    };
+    const l = await open(browser, CHROMEBOOK, twopoints);
+    // A(−1, 2), B(2, 4): 「変化の割合」, the triangle and ＋2／＋3 ＝ 2/3.
+    let s = await twoPoints(l, ['-1', '2', '2', '4'], 2);
+    assert.deepEqual([s.step, s.rate], [2, [2, 3]]);
+    assert.equal(s.readings[0], 'ｙの増加量はプラス２、ｘの増加量はプラス３、変化の割合は３分の２');
+    assert.equal(await l.focused(), 'Command5');
+    await shot(l.page, 'twopoints-rate', 'form');
+    // 「直線を引く」 and 「式を求める」: the ring at (0, 8/3), the 切片 worked out, 2ｘ－3ｙ＝－8.
+    await l.press('Enter');
+    await l.press('Enter');
+    s = await l.state();
+    assert.deepEqual([s.step, s.ringOnPlane, s.intercept, s.wholeForm, s.check], [4, 1, [8, 3], '2ｘ－3ｙ＝－8', true]);
+    assert.equal(s.readings[1], '２＝３分の２かけるマイナス１プラスｂ、ｂ＝３分の８、直線の式はｙ＝３分の２ｘプラス３分の８');
+    assert.equal(await l.focused(), 'Command2');
+    await shot(l.page, 'twopoints-equation', 'form');
+    // 「確かめる」: the first lesson in a new tab, 2, −3, −8 in its boxes.
+    const opened = new Promise((resolve) => browser.once('targetcreated', resolve));
+    await l.click('Command7');
+    const tab = await (await opened).page();
+    assert.match(tab.url(), /\/index\.html\?a=2&b=-3&c=-8$/);
+    await tab.close();
+
+    // A(0.5, 1), B(0.5, 3): the same x, the line x ＝ 1/2 and what the lesson says of it.
+    await l.click('Command2');
+    s = await twoPoints(l, ['0.5', '1', '0.5', '3'], 4);
+    assert.deepEqual([s.step, s.vertical, s.ringOnPlane, s.h, s.wholeForm], [4, true, 0, [1, 2], '2ｘ＋0ｙ＝1']);
+    assert.match(s.statement, /^ｘの増加量が０なので、\n変化の割合は求められません。/);
+    assert.equal(s.readings[1], '直線の式はｘ＝２分の１');
+    await shot(l.page, 'twopoints-vertical', 'form');
+    await l.close();
+
+    // On an iPad: a tap puts A(−4, 6), the next B(2, 2) and takes both
+    // (at 中: 22 pixels to a unit, the origin at (300, 300) of the plane).
+    const t = await open(browser, IPAD, twopoints);
+    const tapAt = async (x, y) => {
+      const at = await t.onPlane(300 + 22 * x, 300 - 22 * y);
+      await t.page.touchscreen.tap(at.x, at.y);
+    };
+    await tapAt(-4, 6);
+    s = await t.state();
+    assert.deepEqual([s.aAlone, s.step], [1, 0]);
+    assert.deepEqual(await t.boxes(4), ['-4', '6', '', '']);
+    await tapAt(2, 2);
+    s = await t.state();
+    assert.deepEqual([s.aAlone, s.step], [0, 1]);
+    assert.deepEqual(await t.boxes(4), ['-4', '6', '2', '2']);
+    assert.equal(await t.focused(), 'Command4(1)');
+    await shot(t.page, 'twopoints-ipad-tap', 'form');
+    // Its steps by a finger: −4／＋6 ＝ −2/3 and a 切片 of 10/3 between the grid lines.
+    for (const name of ['Command4(1)', 'Command5', 'Command6']) await t.tap(name);
+    s = await t.state();
+    assert.deepEqual([s.step, s.rate, s.intercept, s.ringOnPlane, s.wholeForm], [4, [-2, 3], [10, 3], 1, '2ｘ＋3ｙ＝10']);
+    await shot(t.page, 'twopoints-ipad-equation', 'form');
+    await t.close();
+  }
+
   // --- Sizes and a drag by a finger, on an iPad --------------------------------
   {
     const l = await open(browser, IPAD);

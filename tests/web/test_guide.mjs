@@ -86,6 +86,26 @@ for (const [what, pattern] of NEVER) {
 
 // A table's cell breaks its lines with <br>.
 const text = guide.replace(/<br>/g, '\n');
+
+// The third lesson's texts as its sources hold them: every message its
+// MessageOf (twopoints/working.cpp) gives, and its statement of a line x = h
+// (twopoints/working.h). A C++ string literal of these is a JSON string.
+const twopoints = (() => {
+  const source = (name) => fs.readFileSync(path.join(ROOT, 'twopoints', name), 'utf8');
+  const LITERAL = /"(?:[^"\\]|\\.)*"/g;
+  const literals = (code) => (code.match(LITERAL) || []).map((l) => JSON.parse(l)).join('');
+  const cpp = source('working.cpp');
+  const from = cpp.indexOf('std::string MessageOf(');
+  const body = cpp.slice(from, cpp.indexOf('\n}\n', from));
+  const tooLarge = literals(body.match(/tooLarge = ([^;]+);/)[1]);
+  const names = body.match(/names\[4\] = \{([^}]*)\}/)[1].match(LITERAL).map((l) => JSON.parse(l));
+  const coordinate = literals(body.match(/names\[[^\]]+\]\) \+ ([^;]+);/)[1]);
+  const returned = [...body.matchAll(/return ("[^;]*?")( \+ tooLarge)?;/g)].map((m) => literals(m[1]) + (m[2] ? tooLarge : ''));
+  // Every fault but None and Coordinate returns one message of its own.
+  assert.equal(returned.length, (body.match(/case Working::Fault::/g) || []).length - 2, 'MessageOf read whole');
+  const vertical = literals(source('working.h').match(/kVerticalStatement\[\] =([^;]+);/)[1]);
+  return { messages: [...names.map((n) => n + coordinate), ...returned], vertical };
+})();
 const QUOTED = [
   ...Object.entries(MESSAGES).map(([name, message]) => [`the message ${name}`, message]),
   ...Object.entries(NOTICES).map(([lack, lines]) => [`the notice where the browser lacks ${lack}`, lines.join('\n')]),
@@ -94,12 +114,27 @@ const QUOTED = [
   ['the second lesson\'s message of an equation', SYSTEM_MESSAGES.cannotShow('①')],
   ['the second lesson\'s message of the intersection', SYSTEM_MESSAGES.pointTooLarge],
   ...Object.entries(SYSTEM_STATEMENTS).map(([kind, words]) => [`what the second lesson says of ${kind} lines`, words]),
+  ['what the third lesson says of two points with the same x', twopoints.vertical],
 ];
 for (const [what, words] of QUOTED) {
   test(`the guide quotes ${what}`, () => {
     assert.ok(text.includes(words), words);
   });
 }
+
+// The third lesson's messages, each word for word, or, where it differs from
+// one quoted so only in what it names before 「は、」, by that beginning in 「」.
+test('the guide quotes every message of the third lesson', () => {
+  const { messages } = twopoints;
+  assert.ok(messages.length >= 10, messages.join(' / '));
+  const unquoted = messages.filter((m) => {
+    if (text.includes(m)) return false;
+    const [head, ...rest] = m.split('は、');
+    const tail = rest.join('は、');
+    return !(text.includes(`「${head}は、」`) && messages.some((q) => q !== m && q.endsWith(`は、${tail}`) && text.includes(q)));
+  });
+  assert.deepEqual(unquoted, []);
+});
 
 // --- The guide as the lesson's folder publishes it ---------------------------
 // guide.html of the built folder (LG_SITE), filled in by scripts/publish-guide.sh
