@@ -36,16 +36,41 @@ int fitPixels(int from, int least, double room, Need need)
 // and are not shown. A line that has no such place breaks where it must.
 bool blank(const std::string& ch) { return ch == " " || ch == "\u3000"; }
 
+// (The marks by their code points: as texts they would be taken for texts the
+// lesson shows, and the page's face would carry their glyphs for nothing.)
+// Never at the start of a line: closing marks, small kana, 「ー」, 「々」 and
+// the marks that end a sentence.
+constexpr char32_t kNoStart[] = {
+    0x3001, 0x3002, 0xFF0C, 0xFF0E, 0xFF09, 0x300D, 0x300F, 0x3011, 0x3015, 0x3009, 0x300B, 0x2019, 0x201D, 0x30FC,
+    0x3041, 0x3043, 0x3045, 0x3047, 0x3049, 0x3063, 0x3083, 0x3085, 0x3087, 0x308E, 0x30A1, 0x30A3, 0x30A5, 0x30A7,
+    0x30A9, 0x30C3, 0x30E3, 0x30E5, 0x30E7, 0x30EE, 0x30F5, 0x30F6, 0x3005, 0xFF01, 0xFF1F, 0xFF1A, 0xFF1B, 0x30FB,
+    0x2026, 0x002C, 0x002E, 0x0029, 0x005D, 0x0021, 0x003F, 0x003A, 0x003B};
+// Never at the end of a line: opening marks.
+constexpr char32_t kNoEnd[] = {
+    0xFF08, 0x300C, 0x300E, 0x3010, 0x3014, 0x3008, 0x300A, 0x2018, 0x201C, 0x0028, 0x005B};
+
+// The code point of one character in UTF-8.
+char32_t codeOf(const std::string& ch)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(ch[i]); };
+    if (ch.size() == 1) return byte(0);
+    if (ch.size() == 2) return char32_t(byte(0) & 0x1F) << 6 | (byte(1) & 0x3F);
+    if (ch.size() == 3) return char32_t(byte(0) & 0x0F) << 12 | char32_t(byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+    return char32_t(byte(0) & 0x07) << 18 | char32_t(byte(1) & 0x3F) << 12 | char32_t(byte(2) & 0x3F) << 6 |
+           (byte(3) & 0x3F);
+}
+
 bool breaksBetween(const std::string& a, const std::string& b)
 {
-    static const std::string noStart = "、。，．）」』】〕〉》’”ーぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ々！？：；・…,.)]!?:;";
-    static const std::string noEnd = "（「『【〔〈《‘“([";
+    const auto in = [](const auto& set, const std::string& ch) {
+        return std::find(std::begin(set), std::end(set), codeOf(ch)) != std::end(set);
+    };
     const auto word = [](const std::string& ch) {
         return ch.size() == 1 && (std::isalnum(static_cast<unsigned char>(ch[0])) || ch[0] == '.' || ch[0] == '-');
     };
     if (blank(b)) return false;
     if (blank(a)) return true;
-    if (noStart.find(b) != std::string::npos || noEnd.find(a) != std::string::npos) return false;
+    if (in(kNoStart, b) || in(kNoEnd, a)) return false;
     return !(word(a) && word(b));
 }
 

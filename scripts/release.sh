@@ -70,7 +70,7 @@ deb=linear-graph_${version}_$(dpkg --print-architecture).deb
 export NODE_PATH=/usr/share/nodejs
 emcmake cmake -S "$src" -B "$work/web" -DCMAKE_BUILD_TYPE=Release -DLG_BUILD_TESTS=OFF -DLG_BUILD_BENCH=OFF \
   -DCMAKE_CXX_FLAGS="$flags" >/dev/null
-cmake --build "$work/web" -j"$jobs" --target site
+cmake --build "$work/web" -j"$jobs" --target site guide
 zip=linear-graph-web-$version.zip
 /usr/bin/python3 "$ROOT/packaging/zip_site.py" "$work/web/site" "$work/$zip"
 
