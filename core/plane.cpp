@@ -34,9 +34,22 @@ constexpr double kClear = 2;
 void printWhole(platform::PictureBox& picture, const std::string& text, const Variant& x, const Variant& y,
                 bool ofXAxis, const Variant& line)
 {
-    const platform::PictureBox::Ink ink = picture.TextInk(text);
     const double W = picture.Width(), H = picture.Height();
     const double X = platform::CSng(x), Y = platform::CSng(y);
+    // Most numbers are decided without measuring them (the page measures a
+    // text slowly): one whose grid line is outside the picture cannot stand
+    // across it there, and one whose place keeps far from every edge is whole
+    // where the scale puts it (a number of the scale is never wider than 60
+    // pixels nor its ink lower than 40 below its corner).
+    const double at = platform::CDbl(line);
+    if (at < 0 || at > (ofXAxis ? W : H)) return;
+    if (X >= 2 * kClear + 8 && X + 60 <= W - kClear && Y >= kClear && Y + 40 <= H - kClear) {
+        picture.CurrentX(x);
+        picture.CurrentY(y);
+        picture.Print(text);
+        return;
+    }
+    const platform::PictureBox::Ink ink = picture.TextInk(text);
     // The span of the ink along the axis and across it, and the room for each.
     double from = (ofXAxis ? X + ink.left : Y + ink.top), to = (ofXAxis ? X + ink.right : Y + ink.bottom);
     const double acrossFrom = ofXAxis ? Y + ink.top : X + ink.left, acrossTo = ofXAxis ? Y + ink.bottom : X + ink.right;
@@ -47,7 +60,6 @@ void printWhole(platform::PictureBox& picture, const std::string& text, const Va
     else if (to > room - kClear) shift = -std::ceil(to - (room - kClear));
     from += shift;
     to += shift;
-    const double at = platform::CDbl(line);
     if (from < kClear || to > room - kClear || at < from || at > to) return;
     picture.CurrentX(ofXAxis ? Variant(X + shift) : x);
     picture.CurrentY(ofXAxis ? y : Variant(Y + shift));

@@ -75,7 +75,7 @@ bool breaksBetween(const std::string& a, const std::string& b)
 }
 
 template <class Width>
-std::string wrapped(const std::string& caption, double room, Width width)
+std::string wrapped(const std::string& caption, double room, int emPixels, Width width)
 {
     std::string out;
     std::size_t lineStart = 0;
@@ -96,9 +96,11 @@ std::string wrapped(const std::string& caption, double room, Width width)
             return t;
         };
         if (lineStart > 0) out += '\n';
-        // A line that fits as it is is measured once.
+        // A line that fits as it is is measured once, or not at all where it
+        // fits even if every character were a whole em and a pixel wider
+        // (measuring a text is slow in a page).
         const std::string whole = caption.substr(lineStart, lineEnd - lineStart);
-        if (width(whole) <= room) {
+        if (double(Characters(whole)) * (emPixels + 1) <= room || width(whole) <= room) {
             out += whole;
             chars.clear();
         }
@@ -153,7 +155,7 @@ void Label::Fit()
     const std::string lines =
         oneLine || caption_.empty()
             ? caption_
-            : wrapped(caption_, place_.width,
+            : wrapped(caption_, place_.width, layout,
                       [&](const std::string& t) { return native::MeasureText(font_, layout, t).advance; });
     if (lines != shownCaption_) {
         shownCaption_ = lines;
