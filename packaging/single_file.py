@@ -39,8 +39,6 @@ TYPES = {".png": "image/png", ".svg": "image/svg+xml", ".ico": "image/x-icon", "
 ICON_RELS = {"icon", "apple-touch-icon", "shortcut"}
 # Links that serve an installed app and nothing else: of no use in one file.
 SERVED_ONLY_RELS = {"manifest"}
-# Links that only fetch early what the page holds in itself as one file.
-FETCH_EARLY_RELS = {"preload", "modulepreload", "prefetch"}
 
 QUOTED_SCRIPT = re.compile(r"""(['"])([\w.-]+\.js)\1""")
 WORKER = re.compile(r"""serviceWorker\.register\(\s*(['"])([^'"]+)\1""")
@@ -182,7 +180,7 @@ def single_file(page):
                                           f"{style_text(attrs['href'], folder, read(path))}</style>"))
             elif rels & ICON_RELS:
                 edits.append((start, end, f"<link{attributes(attrs, href=data_url(path))}>"))
-            elif rels & (SERVED_ONLY_RELS | FETCH_EARLY_RELS):
+            elif rels & SERVED_ONLY_RELS:
                 edits.append((start, end, ""))
             else:
                 raise Fault(f"the page links {attrs['href']} (rel={attrs.get('rel')}), which one file cannot carry")
