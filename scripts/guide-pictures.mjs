@@ -13,7 +13,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 
-import { FIRST, Lesson, MESSAGES, NOTICES, SYSTEM, SYSTEM_STATEMENTS, launch } from '../tests/web/harness.mjs';
+import { FIRST, LESSONS, Lesson, MESSAGES, NOTICES, SYSTEM, SYSTEM_STATEMENTS, launch } from '../tests/web/harness.mjs';
 
 const out = process.argv[2];
 if (!out) {
@@ -186,7 +186,7 @@ try {
   // --- The third lesson (twopoints.html): two points by the keyboard on a ------
   // Chromebook, then the line x = h; two points tapped on an iPad.
   {
-    const twopoints = pathToFileURL(path.join(SITE, 'twopoints.html')).href;
+    const twopoints = LESSONS.find((l) => l.name === 'twopoints').url;
     // Four texts typed and led on by Enter to 「２点をとる」, then `steps` steps by Enter.
     const twoPoints = async (l, texts, steps) => {
       assert.equal(await l.focused(), 'Text1(0)');
