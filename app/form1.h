@@ -57,7 +57,7 @@ protected:
     // What the lesson gives the plane panel.
     void LoadLesson() override;
     void ClearLesson() override;
-    bool ShowAgain() override { return ReplayPlots(); }
+    bool ShowAgain() override;
     void PlaneCleared() override { lineOnPlane = 0; }
     std::vector<platform::TextBox*> ProblemBoxes() override;
     platform::Control& FirstStep() override { return Command4(0); }
@@ -69,7 +69,4 @@ private:
     void BuildLayout();
     // The slots of the equation as last read.
     std::array<std::string, 10> lastRead_;
-    // Plots again what was shown, after the plane was drawn afresh; false when
-    // a run could not plot (the learner has been told why).
-    bool ReplayPlots();
 };

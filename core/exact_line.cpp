@@ -4,11 +4,13 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/wide.h"
+
 namespace exact_line {
 
 namespace {
 
-using Wide = __int128;
+using exact::Wide;
 const Wide kLimit = Wide(1) << 100;
 
 bool timesTen(Wide& v, long times)
@@ -18,18 +20,6 @@ bool timesTen(Wide& v, long times)
         if (v > kLimit || v < -kLimit) return false;
     }
     return true;
-}
-
-Wide gcdOf(Wide a, Wide b)
-{
-    if (a < 0) a = -a;
-    if (b < 0) b = -b;
-    while (b != 0) {
-        const Wide t = a % b;
-        a = b;
-        b = t;
-    }
-    return a;
 }
 
 Fraction quotient(Wide num, int numExp, const platform::Reading& q)
@@ -49,7 +39,7 @@ Fraction quotient(Wide num, int numExp, const platform::Reading& q)
         num = -num;
         den = -den;
     }
-    const Wide g = gcdOf(num, den);
+    const Wide g = exact::Gcd(num, den);
     if (g > 1) {
         num /= g;
         den /= g;

@@ -168,4 +168,36 @@ platform::Segment WholeLine(State& s, platform::PictureBox& Picture1, const Vari
     }
 }
 
+// A lesson that plots runs of points and the whole line by its buttons
+// 「点を打つ」「さらに点を打つ」 (Command4) and 「すべての点を打つ」 (Command5),
+// keeping which of them it has shown and whether its last run failed.
+template <class L>
+concept PlotsRuns = requires(L& l) {
+    l.Command4_Click(std::int16_t());
+    l.Command5_Click();
+    l.pointsShown == 1;
+    l.morePointsShown == 1;
+    l.lineShown == 1;
+    l.plotFailed == 1;
+};
+
+// What was shown plotted again after the plane was drawn afresh (a change of
+// size, a step of a drag, an arrow key): each run on its own test, in the
+// order of the lesson. A run that cannot plot has told the learner why, and
+// the rest is not shown again: false then.
+template <PlotsRuns L>
+bool ShowRunsAgain(L& lesson)
+{
+    if (lesson.pointsShown == 1) {
+        lesson.Command4_Click(0);
+        if (lesson.plotFailed == 1) return false;
+    }
+    if (lesson.morePointsShown == 1) {
+        lesson.Command4_Click(1);
+        if (lesson.plotFailed == 1) return false;
+    }
+    if (lesson.lineShown == 1) lesson.Command5_Click();
+    return true;
+}
+
 }  // namespace plot

@@ -1,19 +1,6 @@
 // Plotting again what was shown, after the plane was drawn afresh (a change
-// of size, a step of a drag, an arrow key): each run on its own test, in the
-// order of the lesson; a run that cannot plot has told the learner why, and
-// the rest is not replayed.
+// of size, a step of a drag, an arrow key).
 #include "app/form1.h"
+#include "core/plot.h"
 
-bool Form1::ReplayPlots()
-{
-    if (pointsShown == 1) {
-        Command4_Click(0);
-        if (plotFailed == 1) return false;
-    }
-    if (morePointsShown == 1) {
-        Command4_Click(1);
-        if (plotFailed == 1) return false;
-    }
-    if (lineShown == 1) Command5_Click();
-    return true;
-}
+bool Form1::ShowAgain() { return plot::ShowRunsAgain(*this); }

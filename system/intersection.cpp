@@ -4,12 +4,15 @@
 #include <limits>
 
 #include "core/speech.h"
+#include "core/wide.h"
 
 namespace intersection {
 
 namespace {
 
-using Wide = __int128;
+using exact::Wide;
+using exact::Magnitude;
+using exact::Gcd;
 
 // A whole number of an equation made whole has at most 18 digits. Then every
 // product of two of them is below 10^36 and every difference of two products
@@ -67,20 +70,6 @@ bool wholeRow(const platform::Reading& a, const platform::Reading& b, const plat
     return true;
 }
 
-Wide magnitude(Wide v) { return v < 0 ? -v : v; }
-
-Wide gcdOf(Wide a, Wide b)
-{
-    a = magnitude(a);
-    b = magnitude(b);
-    while (b != 0) {
-        const Wide t = a % b;
-        a = b;
-        b = t;
-    }
-    return a;
-}
-
 // num / den (den ≠ 0) in lowest terms with a positive denominator; false when
 // either has more than seven digits.
 bool coordinate(Wide num, Wide den, Coordinate& out)
@@ -89,7 +78,7 @@ bool coordinate(Wide num, Wide den, Coordinate& out)
         num = -num;
         den = -den;
     }
-    const Wide g = gcdOf(num, den);  // ≥ 1: den is not 0
+    const Wide g = Gcd(num, den);  // ≥ 1: den is not 0
     num /= g;
     den /= g;
     if (num >= kShown || num <= -kShown || den >= kShown) return false;

@@ -2,6 +2,7 @@
 // change of size, a step of a drag or an arrow key; and the name its plane
 // is saved under.
 #include "core/plane.h"
+#include "core/plot.h"
 #include "system/form2.h"
 
 void Form2::PlaneCleared()
@@ -12,18 +13,8 @@ void Form2::PlaneCleared()
 
 bool Form2::ShowAgain()
 {
-    // Each run on its own test, in the order of the lesson; a run that cannot
-    // plot has told the learner why, and the rest is not shown again. The
-    // intersection's ring follows the lines.
-    if (pointsShown == 1) {
-        Command4_Click(0);
-        if (plotFailed == 1) return false;
-    }
-    if (morePointsShown == 1) {
-        Command4_Click(1);
-        if (plotFailed == 1) return false;
-    }
-    if (lineShown == 1) Command5_Click();
+    // The intersection's ring follows the lines.
+    if (!plot::ShowRunsAgain(*this)) return false;
     if (solutionShown == 1) MarkIntersection();
     return true;
 }

@@ -1,28 +1,18 @@
 #include "twopoints/working.h"
 
+#include "core/wide.h"
+
 namespace twopoints {
 
 namespace {
 
-using Wide = __int128;
+using exact::Wide;
+using exact::Magnitude;
+using exact::Gcd;
 
 // Seven digits: every number the lesson shows is below this in magnitude.
 const Wide kShown = 10000000;  // 10^7
 const Wide kTen[7] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-
-Wide magnitude(Wide v) { return v < 0 ? -v : v; }
-
-Wide gcdOf(Wide a, Wide b)
-{
-    a = magnitude(a);
-    b = magnitude(b);
-    while (b != 0) {
-        const Wide t = a % b;
-        a = b;
-        b = t;
-    }
-    return a;
-}
 
 // digits × 10^−places (places ≤ 6) as the lesson shows it, without the zeros at
 // the end of its fraction part; false when it has more than seven digits.
@@ -32,7 +22,7 @@ bool decimal(Wide digits, int places, Decimal& out)
         digits /= 10;
         --places;
     }
-    if (magnitude(digits) >= kShown) return false;
+    if (Magnitude(digits) >= kShown) return false;
     out = {static_cast<std::int64_t>(digits), places};
     return true;
 }
@@ -64,10 +54,10 @@ bool fraction(Wide num, Wide den, Fraction& out)
         num = -num;
         den = -den;
     }
-    const Wide g = gcdOf(num, den);  // ≥ 1: den is not 0
+    const Wide g = Gcd(num, den);  // ≥ 1: den is not 0
     num /= g;
     den /= g;
-    if (magnitude(num) >= kShown || den >= kShown) return false;
+    if (Magnitude(num) >= kShown || den >= kShown) return false;
     out = {static_cast<std::int64_t>(num), static_cast<std::int64_t>(den)};
     return true;
 }
@@ -141,7 +131,7 @@ Working Of(const platform::Reading& x1, const platform::Reading& y1, const platf
     }
     // (Y₂ − Y₁)·X − (X₂ − X₁)·Y = X₁·Y₂ − X₂·Y₁ in the whole coordinates, X = 10^s·x.
     Wide a = ten * (Y2 - Y1), b = -ten * (X2 - X1), c = X1 * Y2 - X2 * Y1;
-    const Wide g = gcdOf(gcdOf(a, b), c);  // > 0: a and b are not both 0
+    const Wide g = Gcd(Gcd(a, b), c);  // > 0: a and b are not both 0
     a /= g;
     b /= g;
     c /= g;
@@ -150,7 +140,7 @@ Working Of(const platform::Reading& x1, const platform::Reading& y1, const platf
         b = -b;
         c = -c;
     }
-    if (magnitude(a) >= kShown || magnitude(b) >= kShown || magnitude(c) >= kShown)
+    if (Magnitude(a) >= kShown || Magnitude(b) >= kShown || Magnitude(c) >= kShown)
         return failed(w, Fault::Form, 2);
     w.a = static_cast<std::int64_t>(a);
     w.b = static_cast<std::int64_t>(b);
