@@ -1,28 +1,49 @@
 // Starts the lesson once its font is ready (the plane's numbers are drawn
 // with it at once), and keeps it for use offline where the page is served.
-// Where the browser cannot run it (lack.js), says so instead and never loads
-// it.
+// Where the browser cannot run it, says so instead and never loads it.
 //
 // One script for every page of the folder: each page names its lesson, the
 // names of a problem's texts in its address and its manifest on its <html>
 // (data-lesson, data-problem, data-manifest), and its program in
 // <meta name="program"> (NAME.js: that lesson alone).
 
-// What the browser lacks for the lesson (lessonLack) is decided by lack.js,
-// which the page runs first.
+// What the browser lacks for the lesson: '' (nothing), 'wasm' (WebAssembly:
+// an old browser, or a setting that turns it off, as iPadOS's Lockdown Mode
+// does) or 'old' (WebAssembly's own exceptions, which the program throws and
+// catches, missing on iPadOS before 15.2; or the message box, <dialog>,
+// missing before 15.4). Written for the oldest browsers it must recognise.
+var lessonLack = (function () {
+  if (typeof WebAssembly !== 'object' || typeof WebAssembly.validate !== 'function') return 'wasm';
+  // A module whose one function throws an exception of its own tag and
+  // catches it, with the instructions the program is built with.
+  var probe = new Uint8Array([
+    0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00,  // "\0asm", version 1
+    0x01, 0x04, 0x01, 0x60, 0x00, 0x00,              // types: () -> ()
+    0x03, 0x02, 0x01, 0x00,                          // functions: one, of type 0
+    0x0d, 0x03, 0x01, 0x00, 0x00,                    // tags: one exception, of type 0
+    0x0a, 0x0b, 0x01, 0x09, 0x00,                    // code: one body, no locals:
+    0x06, 0x40, 0x08, 0x00, 0x07, 0x00, 0x0b, 0x0b   // try, throw 0, catch 0, end, end
+  ]);
+  try {
+    if (!WebAssembly.validate(probe)) return 'old';
+  } catch (e) {
+    return 'old';
+  }
+  if (typeof HTMLDialogElement === 'undefined' || typeof HTMLDialogElement.prototype.showModal !== 'function') return 'old';
+  return '';
+})();
 if (lessonLack) {
   document.getElementById('unsupported').hidden = false;
   document.querySelector('#unsupported [data-lack="' + lessonLack + '"]').hidden = false;
 }
 
-// The face (font.js), decoded and loaded while the program's module compiles:
-// by the browser itself, from a data: URL (decoding it here, byte by byte,
-// held the page up while the program waited to run).
+// The face (font.js), decoded and loaded while the program's module compiles.
 var lessonFace = (function () {
   var face;
   if (typeof LESSON_FONT !== 'undefined') {
-    var format = LESSON_FONT.indexOf('d09GMg') === 0 ? 'woff2' : 'woff';  // "wOF2" or "wOFF"
-    face = new FontFace('LessonGothic', 'url(data:font/' + format + ';base64,' + LESSON_FONT + ') format("' + format + '")');
+    var text = atob(LESSON_FONT), bytes = new Uint8Array(text.length);
+    for (var i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+    face = new FontFace('LessonGothic', bytes.buffer);
   } else {
     face = new FontFace('LessonGothic', 'local("IPAPGothic"), local("IPA Pゴシック")');
   }

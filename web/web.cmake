@@ -79,7 +79,7 @@ add_custom_command(
 # manifest.webmanifest, the others' are NAME.webmanifest.
 set(LG_SITE ${PROJECT_BINARY_DIR}/site)
 set(LG_PAGES "")
-set(LG_SITE_FILES lesson.css lack.js start.js)
+set(LG_SITE_FILES lesson.css start.js)
 list(TRANSFORM LG_SITE_FILES PREPEND ${PROJECT_SOURCE_DIR}/web/ OUTPUT_VARIABLE LG_SITE_SOURCES)
 set(LG_COPY_PROGRAMS "")
 foreach(name IN LISTS LG_LESSONS)

@@ -38,7 +38,7 @@ export const LESSONS = JSON.parse(fs.readFileSync(path.join(here, '..', '..', 'l
 // lesson's (two equations).
 export const FIRST = LESSONS[0].url;
 export const SYSTEM = LESSONS.find((l) => l.name === 'system').url;
-const PROGRAMS = new Set(['lack.js', 'start.js', ...LESSONS.map((l) => l.program)]);
+const PROGRAMS = new Set(['start.js', ...LESSONS.map((l) => l.program)]);
 const CHROMIUM = process.env.LG_CHROMIUM || '/usr/bin/chromium';
 
 // The messages of the lesson, word for word.
