@@ -37,13 +37,14 @@ if (lessonLack) {
   document.querySelector('#unsupported [data-lack="' + lessonLack + '"]').hidden = false;
 }
 
-// The face (font.js), decoded and loaded while the program's module compiles.
+// The face (font.js), decoded and loaded while the program's module compiles:
+// by the browser itself, from a data: URL (decoding it here, byte by byte,
+// held the page up before the program could run).
 var lessonFace = (function () {
   var face;
   if (typeof LESSON_FONT !== 'undefined') {
-    var text = atob(LESSON_FONT), bytes = new Uint8Array(text.length);
-    for (var i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
-    face = new FontFace('LessonGothic', bytes.buffer);
+    var format = LESSON_FONT.indexOf('d09GMg') === 0 ? 'woff2' : 'woff';  // "wOF2" or "wOFF"
+    face = new FontFace('LessonGothic', 'url(data:font/' + format + ';base64,' + LESSON_FONT + ') format("' + format + '")');
   } else {
     face = new FontFace('LessonGothic', 'local("IPAPGothic"), local("IPA Pゴシック")');
   }
