@@ -124,15 +124,16 @@ void Form3::DrawMarks()
     if (step >= 2) {
         const auto inView = [&](double x, double y) { return x >= 0 && x <= W && y >= 0 && y <= H; };
         const double across = std::fabs(bx - ax), down = std::fabs(by - ay);
-        if (work.dx.digits != 0 && inView((ax + bx) / 2, ay) &&
-            across >= Picture1.TextInk(twopoints::Increase(work.dx)).right -
-                          Picture1.TextInk(twopoints::Increase(work.dx)).left) {
+        if (work.dx.digits != 0 && inView((ax + bx) / 2, ay)) {
             const std::string v = twopoints::Increase(work.dx);
             const platform::PictureBox::Ink ink = Picture1.TextInk(v);
             const double w = ink.right - ink.left;
-            const double left = std::clamp((ax + bx) / 2 - w / 2, 0.0, std::max(0.0, W - w));
-            const double top = std::clamp(work.dy.digits >= 0 ? ay + 6 : ay - 6 - kTextHeight, 0.0, H - kTextHeight);
-            text(v, left, top, kIncrease);
+            if (across >= w) {
+                const double left = std::clamp((ax + bx) / 2 - w / 2, 0.0, std::max(0.0, W - w));
+                const double top =
+                    std::clamp(work.dy.digits >= 0 ? ay + 6 : ay - 6 - kTextHeight, 0.0, H - kTextHeight);
+                text(v, left, top, kIncrease);
+            }
         }
         if (work.dy.digits != 0 && inView(bx, (ay + by) / 2) && down >= kTextHeight) {
             const std::string v = twopoints::Increase(work.dy);
