@@ -4,10 +4,12 @@
 #include <cctype>
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/controls.h"
 #include "platform/native.h"
+#include "platform/numtext.h"
 
 namespace platform {
 
@@ -34,7 +36,14 @@ int fitPixels(int from, int least, double room, Need need)
 // number, a word), never before a closing mark, a small kana or 「ー」, never
 // after an opening mark; the blanks at a break hang at the end of its line
 // and are not shown. A line that has no such place breaks where it must.
-bool blank(const std::string& ch) { return ch == " " || ch == "\u3000"; }
+
+// One character of a caption: its code point and its text.
+struct Char {
+    char32_t code;
+    std::string text;
+};
+
+bool blank(const Char& ch) { return ch.code == U' ' || ch.code == U'\u3000'; }
 
 // (The marks by their code points: as texts they would be taken for texts the
 // lesson shows, and the page's face would carry their glyphs for nothing.)
@@ -49,24 +58,13 @@ constexpr char32_t kNoStart[] = {
 constexpr char32_t kNoEnd[] = {
     0xFF08, 0x300C, 0x300E, 0x3010, 0x3014, 0x3008, 0x300A, 0x2018, 0x201C, 0x0028, 0x005B};
 
-// The code point of one character in UTF-8.
-char32_t codeOf(const std::string& ch)
+bool breaksBetween(const Char& a, const Char& b)
 {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(ch[i]); };
-    if (ch.size() == 1) return byte(0);
-    if (ch.size() == 2) return char32_t(byte(0) & 0x1F) << 6 | (byte(1) & 0x3F);
-    if (ch.size() == 3) return char32_t(byte(0) & 0x0F) << 12 | char32_t(byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
-    return char32_t(byte(0) & 0x07) << 18 | char32_t(byte(1) & 0x3F) << 12 | char32_t(byte(2) & 0x3F) << 6 |
-           (byte(3) & 0x3F);
-}
-
-bool breaksBetween(const std::string& a, const std::string& b)
-{
-    const auto in = [](const auto& set, const std::string& ch) {
-        return std::find(std::begin(set), std::end(set), codeOf(ch)) != std::end(set);
+    const auto in = [](const auto& set, const Char& ch) {
+        return std::find(std::begin(set), std::end(set), ch.code) != std::end(set);
     };
-    const auto word = [](const std::string& ch) {
-        return ch.size() == 1 && (std::isalnum(static_cast<unsigned char>(ch[0])) || ch[0] == '.' || ch[0] == '-');
+    const auto word = [](const Char& ch) {
+        return ch.code < 0x80 && (std::isalnum(static_cast<int>(ch.code)) || ch.code == U'.' || ch.code == U'-');
     };
     if (blank(b)) return false;
     if (blank(a)) return true;
@@ -81,18 +79,18 @@ std::string wrapped(const std::string& caption, double room, int emPixels, Width
     std::size_t lineStart = 0;
     for (;;) {
         const std::size_t lineEnd = std::min(caption.find('\n', lineStart), caption.size());
-        std::vector<std::string> chars;
+        std::vector<Char> chars;
+        const std::string_view line = std::string_view(caption).substr(0, lineEnd);
         for (std::size_t i = lineStart; i < lineEnd;) {
-            std::size_t j = i + 1;
-            while (j < lineEnd && (static_cast<unsigned char>(caption[j]) & 0xC0) == 0x80) ++j;
-            chars.push_back(caption.substr(i, j - i));
-            i = j;
+            const std::size_t from = i;
+            const char32_t code = NextCharacter(line, i);
+            chars.push_back({code, caption.substr(from, i - from)});
         }
         // The characters from … to, less the blanks at its end.
         const auto text = [&](std::size_t from, std::size_t to) {
             while (to > from && blank(chars[to - 1])) --to;
             std::string t;
-            for (std::size_t k = from; k < to; ++k) t += chars[k];
+            for (std::size_t k = from; k < to; ++k) t += chars[k].text;
             return t;
         };
         if (lineStart > 0) out += '\n';

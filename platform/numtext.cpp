@@ -32,43 +32,6 @@ std::string formatted(double v, int digits)
     return s;
 }
 
-// The next character of UTF-8 text at i, moving i past it. A byte that does
-// not start a well-formed sequence (a stray continuation, an overlong form, a
-// surrogate, a value beyond U+10FFFF, a cut-off sequence) is returned as
-// U+FFFD on its own, which no number holds.
-char32_t nextCharacter(std::string_view s, std::size_t& i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    const unsigned char b0 = byte(i);
-    if (b0 < 0x80) {
-        ++i;
-        return b0;
-    }
-    int length = 0;
-    char32_t c = 0, least = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) { length = 2; c = b0 & 0x1F; least = 0x80; }
-    else if (b0 >= 0xE0 && b0 <= 0xEF) { length = 3; c = b0 & 0x0F; least = 0x800; }
-    else if (b0 >= 0xF0 && b0 <= 0xF4) { length = 4; c = b0 & 0x07; least = 0x10000; }
-    if (length == 0 || i + static_cast<std::size_t>(length) > s.size()) {
-        ++i;
-        return 0xFFFD;
-    }
-    for (int k = 1; k < length; ++k) {
-        const unsigned char b = byte(i + static_cast<std::size_t>(k));
-        if ((b & 0xC0) != 0x80) {
-            ++i;
-            return 0xFFFD;
-        }
-        c = (c << 6) | (b & 0x3F);
-    }
-    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        ++i;
-        return 0xFFFD;
-    }
-    i += static_cast<std::size_t>(length);
-    return c;
-}
-
 // The ASCII form of a character of a number: full-width digits, plus, minus
 // (and the minus sign U+2212) and full stop, which a Japanese input method
 // types; and what it types for the minus and full-stop keys in its Japanese
@@ -254,6 +217,39 @@ Reading readRadix(const std::u32string& s, std::size_t from, int radix)
 
 }  // namespace
 
+char32_t NextCharacter(std::string_view s, std::size_t& i)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char b0 = byte(i);
+    if (b0 < 0x80) {
+        ++i;
+        return b0;
+    }
+    int length = 0;
+    char32_t c = 0, least = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) { length = 2; c = b0 & 0x1F; least = 0x80; }
+    else if (b0 >= 0xE0 && b0 <= 0xEF) { length = 3; c = b0 & 0x0F; least = 0x800; }
+    else if (b0 >= 0xF0 && b0 <= 0xF4) { length = 4; c = b0 & 0x07; least = 0x10000; }
+    if (length == 0 || i + static_cast<std::size_t>(length) > s.size()) {
+        ++i;
+        return 0xFFFD;
+    }
+    for (int k = 1; k < length; ++k) {
+        const unsigned char b = byte(i + static_cast<std::size_t>(k));
+        if ((b & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+        ++i;
+        return 0xFFFD;
+    }
+    i += static_cast<std::size_t>(length);
+    return c;
+}
+
 std::string NumberText(const Variant& v)
 {
     const double x = v.value();
@@ -286,7 +282,7 @@ Reading ReadNumber(std::string_view text)
     std::u32string s;
     s.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        const char32_t c = nextCharacter(text, i);
+        const char32_t c = NextCharacter(text, i);
         if (isDropped(c)) continue;
         s += asciiOf(c);
     }

@@ -17,6 +17,12 @@ namespace platform {
 // with up to 15; beyond that the exponent form (" 1E+20").
 std::string NumberText(const Variant& v);
 
+// The next character of UTF-8 text at i, moving i past it. A byte that does
+// not start a well-formed sequence (a stray continuation, an overlong form, a
+// surrogate, a value beyond U+10FFFF, a cut-off sequence) is returned as
+// U+FFFD on its own, which no number holds.
+char32_t NextCharacter(std::string_view s, std::size_t& i);
+
 // The value of a typed text, as a 64-bit float. Spaces, tabs and line feeds
 // are dropped, and so are the other Unicode space separators (the full-width
 // space among them) and the invisible format characters (zero-width space,

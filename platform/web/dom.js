@@ -271,9 +271,6 @@ mergeInto(LibraryManager.library, {
       }
     },
 
-    // A caption laid out on more lines than its label holds (a browser that
-    // will not let ideographic spaces hang at the end of a line) may break
-    // anywhere rather than lose its last line.
     // Events of the page into the program.
     listen: function (id, r) {
       var el = r.el;
