@@ -68,6 +68,16 @@ void tap(Form3& f, QPoint at)
     QTest::mouseClick(Widget(f.Picture1), Qt::LeftButton, {}, at);
 }
 
+// A press at one pixel of the plane, a move to another and the release there.
+void pressMoved(Form3& f, QPoint from, QPoint to)
+{
+    QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), Widget(f.Picture1)->mapToGlobal(QPointF(to)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Widget(f.Picture1), &move);
+    QTest::mouseRelease(Widget(f.Picture1), Qt::LeftButton, {}, to);
+}
+
 QString shown(const platform::Label& l) { return l.Visible() ? Q(l.Caption()) : QString(); }
 
 // A fraction as the labels show it: minus sign, then a whole number or (num/den).
@@ -205,19 +215,11 @@ private slots:
         Form3 f;
         f.Start();
         QVERIFY(QTest::qWaitForWindowActive(Widget(f)));
-        QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(200, 200));
-        QMouseEvent move(QEvent::MouseMove, QPointF(230, 190), Widget(f.Picture1)->mapToGlobal(QPointF(230, 190)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(Widget(f.Picture1), &move);
-        QTest::mouseRelease(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(230, 190));
+        pressMoved(f, QPoint(200, 200), QPoint(230, 190));
         QCOMPARE(f.originX.value(), 330.0);
         QVERIFY(f.Text1(0).Text().empty());
-        // Pressed at (331, 212), moved 3 pixels, released: Ａ at (0, 4).
-        QTest::mousePress(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(331, 202));
-        QMouseEvent nudge(QEvent::MouseMove, QPointF(333, 204), Widget(f.Picture1)->mapToGlobal(QPointF(333, 204)),
-                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(Widget(f.Picture1), &nudge);
-        QTest::mouseRelease(Widget(f.Picture1), Qt::LeftButton, {}, QPoint(333, 204));
+        // Pressed at (331, 202), moved less than 4 pixels, released: Ａ at (0, 4).
+        pressMoved(f, QPoint(331, 202), QPoint(333, 204));
         QCOMPARE(f.originX.value(), 330.0);
         QCOMPARE(Q(f.Text1(0).Text() + "," + f.Text1(1).Text()), QStringLiteral("0,4"));
         QCOMPARE(Q(f.PlaneFileName()), QStringLiteral("A(0,4).png"));

@@ -22,6 +22,7 @@
 // A lesson's table is lessons/NAME.mjs, whose default export gives:
 //
 //   steps     [button, the control focused after it] for each step, in order
+//             (optional: the four of every lesson so far, STEPS)
 //   readers   the steps that read the boxes, which refuse what they cannot
 //             read (optional: the first two steps)
 //   planeTaps true where a press on the plane takes a point: the plane is
@@ -104,9 +105,14 @@ const PLANE = ['originX', 'originY', 'unitSize', 'dotsShown', 'printed', 'descri
 const fullWidth = (text) => text.replace(/[0-9.\-]/g, (c) => ({ '-': '－', '.': '．' })[c]
   || String.fromCharCode(c.charCodeAt(0) + 0xfee0));
 
+// The steps of every lesson so far: 「…」 Command4(0) and Command4(1), then
+// Command5 and Command6, the focus moving on to the next, and from the last
+// to 初期画面 (Command2).
+const STEPS = [['Command4(0)', 'Command4(1)'], ['Command4(1)', 'Command5'], ['Command5', 'Command6'], ['Command6', 'Command2']];
+
 // The cases of one lesson (an entry of LESSONS) by its table.
 function lessonCases(lesson, table) {
-  const { steps, seen } = table;
+  const { steps = STEPS, seen } = table;
   const count = lesson.problem.length;
   const empty = Array(count).fill('');
   const here = (body, view = {}) => inLesson(browser, view, body, lesson.url);

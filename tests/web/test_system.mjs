@@ -12,7 +12,7 @@ import table, { ONE_236, magenta, marked, seen } from './lessons/system.mjs';
 
 const browser = useBrowser();
 
-const STEPS = table.steps.map(([button]) => button);
+const STEPS = ['Command4(0)', 'Command4(1)', 'Command5', 'Command6'];
 const { cannotShow, pointTooLarge } = SYSTEM_MESSAGES;
 const WHOLE = table.runs[0];
 

@@ -70,7 +70,6 @@ const EQUATION_236 = 'ｙ＝－( 2/ 3)ｘ＋ 2';
 const READING_236 = 'ｙ＝マイナス３分の２ｘプラス２';
 
 export default {
-  steps: [['Command4(0)', 'Command4(1)'], ['Command4(1)', 'Command5'], ['Command5', 'Command6'], ['Command6', 'Command2']],
   seen,
   drawn,
   check,

@@ -106,7 +106,6 @@ const LINES = '①の直線（赤）と②の直線（青）が引いてあり�
 const OUTSIDE = '交点は、いま見えている範囲の外にあります。';
 
 export default {
-  steps: [['Command4(0)', 'Command4(1)'], ['Command4(1)', 'Command5'], ['Command5', 'Command6'], ['Command6', 'Command2']],
   seen,
   drawn,
   check,

@@ -64,7 +64,6 @@ const MESSAGES = {
 const VERTICAL = 'ｘの増加量が０なので、変化の割合は求められません。この２点を通る直線は、ｙ軸に平行で、一次関数のグラフではありません。';
 
 export default {
-  steps: [['Command4(0)', 'Command4(1)'], ['Command4(1)', 'Command5'], ['Command5', 'Command6'], ['Command6', 'Command2']],
   // Only 「２点をとる」 reads the boxes.
   readers: ['Command4(0)'],
   // A tap on the plane takes a point: the plane is focused without one.
